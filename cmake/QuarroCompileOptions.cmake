@@ -1,0 +1,13 @@
+# Compile options shared by every target of the project: warnings on, sanitizers on request.
+add_library(quarro_compile_options INTERFACE)
+target_compile_options(quarro_compile_options INTERFACE -Wall -Wextra -Wpedantic)
+if(QUARRO_SANITIZE)
+    target_compile_options(quarro_compile_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(quarro_compile_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# quarro_target_defaults(<target>) gives a target of ours the project's compile options.
+function(quarro_target_defaults target)
+    target_link_libraries(${target} PRIVATE $<BUILD_INTERFACE:quarro_compile_options>)
+endfunction()

@@ -1,0 +1,196 @@
+#include "grid/LGRDef.h"
+#include "grid/MResDef.h"
+#include "grid/NodeInfo.h"
+#include "grid/PropertyDescription.h"
+#include "grid/RegionId.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+using quarro::import::LGRDef;
+using quarro::import::MResDef;
+using quarro::import::NodeInfo;
+using quarro::import::PropertyDescription;
+using quarro::import::RegionId;
+using Point = quarro::model::Point3<float>;
+
+namespace {
+
+// Reader data that reports when it is destroyed.
+struct Tracked {
+    explicit Tracked(bool* p_destroyed)
+        : destroyed(p_destroyed) {}
+    ~Tracked() { *destroyed = true; }
+    bool* destroyed;
+};
+
+PropertyDescription porosity() {
+    PropertyDescription property;
+    property.keyword = "PORO";
+    property.unit = "fraction";
+    property.max_value = 0.35f;
+    property.values = {0.1f, 0.2f, 0.35f};
+    property.cell_indices = {0, 4, 9};
+    return property;
+}
+
+LGRDef refinement(bool* p_destroyed) {
+    LGRDef lgr;
+    lgr.name = "LGR1";
+    lgr.i_first = 2;
+    lgr.ni = 6;
+    lgr.i_divisions = {3, 3};
+    lgr.active = {1, 0, 1};
+    lgr.pillar_points = {Point(0, 0, 0), Point(0, 0, 100)};
+    lgr.properties.push_back(porosity());
+    lgr.model_info.model_name = "field";
+    lgr.model_info.ni = 6;
+    lgr.reader_data = boost::make_shared<Tracked>(p_destroyed);
+    lgr.pillars.resize(1);
+    lgr.pillars[0].emplace_back(0, 0);
+    lgr.radial = 1;
+    lgr.level = 1;
+    return lgr;
+}
+
+} // namespace
+
+TEST(GridRecords, DefaultsAreEmptyOrZero) {
+    RegionId const region;
+    EXPECT_TRUE(region.keyword.empty());
+    EXPECT_EQ(region.number, -1);
+    EXPECT_TRUE(region.values.empty());
+    EXPECT_EQ(region.cell_count, 0);
+    EXPECT_TRUE(region == RegionId());
+
+    LGRDef const lgr;
+    EXPECT_TRUE(lgr.name.empty());
+    EXPECT_EQ(lgr.k_last, 0u);
+    EXPECT_EQ(lgr.max_wells, 0u);
+    EXPECT_TRUE(lgr.pillars.empty());
+    EXPECT_FALSE(lgr.reader_data);
+    EXPECT_EQ(lgr.radial, 0);
+    EXPECT_EQ(lgr.level, 0);
+    EXPECT_EQ(lgr.model_info.z_max, 0.0);
+    EXPECT_EQ(lgr.model_info.handedness, 0);
+
+    PropertyDescription const property;
+    EXPECT_EQ(property.discrete, 0);
+    EXPECT_EQ(property.undefined_value, 0.0f);
+    EXPECT_EQ(property.lgr_number, 0);
+
+    MResDef const box;
+    MResDef zeros;
+    std::memset(static_cast<void*>(&zeros), 0, sizeof zeros);
+    EXPECT_EQ(std::memcmp(&box, &zeros, sizeof box), 0);
+}
+
+TEST(GridRecords, RegionIdEqualityComparesEveryFieldInOrder) {
+    RegionId region;
+    region.keyword = "FIPNUM";
+    region.number = 2;
+    region.values = {1, 2, 3};
+    region.cell_count = 40;
+
+    RegionId same(region);
+    EXPECT_TRUE(same == region);
+
+    RegionId other = region;
+    other.values = {3, 2, 1};
+    EXPECT_FALSE(other == region) << "values in another order";
+    other.values = {1, 2};
+    EXPECT_FALSE(other == region) << "a prefix of the values";
+    EXPECT_FALSE(region == other);
+    other = region;
+    other.keyword = "FIPNUMX";
+    EXPECT_FALSE(other == region) << "a longer keyword";
+    other = region;
+    other.number = -1;
+    EXPECT_FALSE(other == region);
+    other = region;
+    other.cell_count = 41;
+    EXPECT_FALSE(other == region);
+}
+
+TEST(GridRecords, LGRDefCopiesDeeplyAndSharesTheReaderData) {
+    bool destroyed = false;
+    auto source = std::make_unique<LGRDef>(refinement(&destroyed));
+
+    LGRDef copy(*source);
+    EXPECT_EQ(copy.reader_data.get(), source->reader_data.get());
+    EXPECT_EQ(source->reader_data.use_count(), 2);
+
+    copy.i_divisions.push_back(4);
+    copy.active[1] = 1;
+    copy.pillar_points.push_back(Point(1, 0, 0));
+    copy.properties[0].values.push_back(0.4f);
+    copy.properties[0].keyword = "PERMX";
+    copy.model_info.model_name = "copy";
+    copy.pillars[0][0].addSplit(NodeInfo());
+    copy.pillars[0].emplace_back(1, 0);
+    EXPECT_EQ(source->i_divisions.size(), 2u);
+    EXPECT_EQ(source->active[1], 0);
+    EXPECT_EQ(source->pillar_points.size(), 2u);
+    EXPECT_EQ(source->properties[0].values.size(), 3u);
+    EXPECT_EQ(source->properties[0].keyword, "PORO");
+    EXPECT_EQ(source->model_info.model_name, "field");
+    EXPECT_EQ(source->pillars[0][0].numSplits(), 0u);
+    EXPECT_EQ(source->pillars[0].size(), 1u);
+    EXPECT_EQ(copy.name, "LGR1");
+    EXPECT_EQ(copy.radial, 1);
+
+    source.reset();
+    EXPECT_FALSE(destroyed) << "the copy still owns the reader data";
+    EXPECT_EQ(copy.reader_data.use_count(), 1);
+
+    // Assignment takes a share of the source's data and gives up the target's former one.
+    bool other_destroyed = false;
+    LGRDef other = refinement(&other_destroyed);
+    other = copy;
+    EXPECT_TRUE(other_destroyed);
+    EXPECT_EQ(other.reader_data.get(), copy.reader_data.get());
+    EXPECT_EQ(copy.reader_data.use_count(), 2);
+    EXPECT_EQ(other.properties[0].values.size(), 4u);
+
+    LGRDef& alias = other;
+    other = alias;
+    EXPECT_EQ(other.reader_data.use_count(), 2);
+    EXPECT_EQ(other.name, "LGR1");
+    EXPECT_EQ(other.pillars[0].size(), 2u);
+    EXPECT_EQ(other.pillars[0][0].numSplits(), 1u);
+
+    copy = LGRDef();
+    other = LGRDef();
+    EXPECT_TRUE(destroyed) << "released with the last copy";
+}
+
+TEST(GridRecords, PropertyDescriptionAndMResDefCopyByValue) {
+    PropertyDescription const source = porosity();
+    PropertyDescription copy(source);
+    copy.values.push_back(0.5f);
+    copy.cell_indices[0] = 7;
+    copy.unit.clear();
+    EXPECT_EQ(source.values.size(), 3u);
+    EXPECT_EQ(source.cell_indices[0], 0u);
+    EXPECT_EQ(source.unit, "fraction");
+    EXPECT_EQ(copy.max_value, 0.35f);
+
+    PropertyDescription assigned;
+    assigned = source;
+    PropertyDescription& alias = assigned;
+    assigned = alias;
+    EXPECT_EQ(assigned.values, source.values);
+    EXPECT_EQ(assigned.keyword, "PORO");
+
+    MResDef box;
+    box.i_first = 1;
+    box.k_last = 9;
+    box.nk = 3;
+    box.active = 1;
+    MResDef copied;
+    copied = box;
+    EXPECT_EQ(std::memcmp(&copied, &box, sizeof box), 0);
+}
