@@ -94,8 +94,11 @@ bool DocumentManager::is_closing(DocumentId const& id) const {
     return m_closing.count(id) > 0;
 }
 
-bool DocumentManager::destroy_document(DocumentId const& id, bool p_discard_changes, bool p_quiet,
+bool DocumentManager::destroy_document(DocumentId const& p_id, bool p_discard_changes, bool p_quiet,
                                        bool p_ask_user, DocumentId const& p_next_current) {
+    // Copies: the arguments may refer into the books that this operation changes.
+    DocumentId const id = p_id;
+    DocumentId const requested_next = p_next_current;
     AbstractDocument* const document = document_from_id(id);
     if (document == nullptr || m_destroying.count(id) > 0) {
         return false;
@@ -121,8 +124,8 @@ bool DocumentManager::destroy_document(DocumentId const& id, bool p_discard_chan
     m_closing.erase(id);
 
     DocumentId next = m_current;
-    if (p_next_current != id && document_exists(p_next_current)) {
-        next = p_next_current;
+    if (requested_next != id && document_exists(requested_next)) {
+        next = requested_next;
     } else if (m_current == id) {
         next = m_documents.empty() ? DocumentId::null() : m_documents.rbegin()->first;
     }

@@ -76,10 +76,14 @@ private:
         if (m_linear == past_end_index) {
             return;
         }
-        // Most steps go one layer up the column. Keeping that path straight (and adding the layer
-        // stride instead of recomputing the index) lets a walk run as fast as a triple loop.
-        if (Q_LIKELY(++m_k < m_nk)) {
-            m_linear += m_ni * m_nj;
+        // Most steps go one layer up the column, which adds ni * nj to the index. The test on the
+        // index is the same as ++k < nk (the cell's i + ni * j is below ni * nj) but lets the
+        // compiler see that such a step never reaches the past-the-end value, so a walk runs as
+        // fast as a hand-written triple loop.
+        ++m_k;
+        std::uint64_t const layer = m_ni * m_nj;
+        if (Q_LIKELY(m_linear + layer < layer * m_nk)) {
+            m_linear += layer;
             return;
         }
         m_k = 0;

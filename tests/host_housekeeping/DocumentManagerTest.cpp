@@ -9,11 +9,14 @@
 #include "housekeeping/ErrorProtocol.h"
 #include "model/PointSet.h"
 
+#include <QHash>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
 
+#include <sstream>
+#include <string>
 #include <vector>
 
 using namespace quarro;
@@ -57,6 +60,12 @@ TEST_F(DocumentManagerTest, CreatedDocumentsAreOrderedAndTheNewestIsCurrent) {
 
     EXPECT_FALSE(a.isNull());
     EXPECT_TRUE(a < b && b < c);
+    QHash<DocumentId, QString> names{{a, QStringLiteral("a")}, {b, QStringLiteral("b")}};
+    EXPECT_EQ(QStringLiteral("b"), names.value(b));
+    EXPECT_FALSE(names.contains(c));
+    std::ostringstream text;
+    text << a << ", " << DocumentId::null();
+    EXPECT_EQ("Document " + std::to_string(a.value()) + ", Document <null>", text.str());
     EXPECT_EQ((std::vector<DocumentId>{a, b, c}), manager().current_documents());
     EXPECT_EQ(3u, manager().num_documents());
     EXPECT_EQ(a, manager().first_id());
@@ -301,8 +310,6 @@ TEST_F(DocumentManagerTest, DocumentHoldsObjectsAndFollowsItsUndoStackForModifie
     doc->journal("fresh", true);
     EXPECT_EQ("fresh", doc->journal_text());
 
-    doc->set_ascii_import_mode(3);
-    EXPECT_EQ(3, doc->ascii_import_mode());
     doc->set_locked(true);
     EXPECT_TRUE(doc->is_locked());
 

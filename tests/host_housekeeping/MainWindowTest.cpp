@@ -144,6 +144,10 @@ TEST(AbstractMainWindow, SendsMenuMessagesRecordsAnswersAndAnnouncesDrops) {
         data.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/a b.qro")),
                       QUrl(QStringLiteral("http://example.com/c.qro")),
                       QUrl::fromLocalFile(QStringLiteral("/data/d.las"))});
+        // As the drag manager does it: a drop goes to the widget that accepted the drag.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        EXPECT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window, &drop);
         ASSERT_EQ(1u, dropped.size());
@@ -151,6 +155,10 @@ TEST(AbstractMainWindow, SendsMenuMessagesRecordsAnswersAndAnnouncesDrops) {
 
         QMimeData no_files;
         no_files.setText(QStringLiteral("text"));
+        QDragEnterEvent text_enter(QPoint(5, 5), Qt::CopyAction, &no_files, Qt::LeftButton,
+                                   Qt::NoModifier);
+        QApplication::sendEvent(&window, &text_enter);
+        EXPECT_FALSE(text_enter.isAccepted());
         QDropEvent text_drop(QPointF(5, 5), Qt::CopyAction, &no_files, Qt::LeftButton,
                              Qt::NoModifier);
         QApplication::sendEvent(&window, &text_drop);
@@ -199,9 +207,6 @@ TEST(QuickHelp, EntriesAreListedWhileTheyLive) {
                                                 QKeySequence(QStringLiteral("Ctrl+I")),
                                                 QStringLiteral("Insert"), QuickHelpFile);
     EXPECT_EQ(7, static_cast<int>(entry->section()));
-    EXPECT_EQ(QStringLiteral("Insert"), entry->text());
-    EXPECT_EQ(QKeySequence(QStringLiteral("Ctrl+I")), entry->keys());
-    EXPECT_TRUE(entry->document().isNull());
     EXPECT_FALSE(entry->isAttached());
     EXPECT_FALSE(entry->isVisible());
     QSignalSpy changed(entry, &AbstractQuickHelpEntry::entryChanged);

@@ -65,12 +65,6 @@ TEST(AbstractDataInformationFactory, PlainUnlessACreatorIsRegistered) {
     ASSERT_TRUE(plain);
     EXPECT_EQ("ANY", plain->key());
     EXPECT_FALSE(plain->is_complete());
-    plain->set_setting(QStringLiteral("column"), 3);
-    plain->set_ascii_import_mode(2);
-    EXPECT_EQ(3, plain->setting(QStringLiteral("column")).toInt());
-    EXPECT_EQ(QStringLiteral("none"),
-              plain->setting(QStringLiteral("missing"), QStringLiteral("none")).toString());
-    EXPECT_EQ(2, plain->ascii_import_mode());
 
     AbstractDataInformationFactory::register_creator(
         "WELLS", [](std::string const&) { return boost::make_shared<WellsInformation>(); });

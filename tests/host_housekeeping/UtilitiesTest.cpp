@@ -14,6 +14,8 @@
 
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace quarro;
 using quarro::housekeeping::ErrorProtocol;
@@ -184,4 +186,29 @@ TEST(ErrorProtocol, KeepsWhatWasLoggedAndAppendsItToTheLogFile) {
     protocol.log_assert(nullptr, nullptr, nullptr, 0);
     EXPECT_EQ(QStringLiteral("ASSERT \"<unknown>\" failed in <unknown> (<unknown>:0)"),
               protocol.lines().last());
+}
+
+TEST(ErrorProtocol, LogsFromSeveralThreadsAtOnce) {
+    ErrorProtocol& protocol = ErrorProtocol::instance();
+    protocol.clear();
+    std::vector<std::thread> writers;
+    for (int t = 0; t < 4; ++t) {
+        writers.emplace_back([t] {
+            for (int i = 0; i < 200; ++i) {
+                ErrorProtocol::instance().log_message("writer " + std::to_string(t) + " line " +
+                                                      std::to_string(i));
+            }
+        });
+    }
+    for (std::thread& writer : writers) {
+        writer.join();
+    }
+    QStringList const lines = protocol.lines();
+    ASSERT_EQ(800, lines.size());
+    // Each writer's lines stay whole and in its own order.
+    for (int t = 0; t < 4; ++t) {
+        QStringList const own = lines.filter(QStringLiteral("writer %1 ").arg(t));
+        ASSERT_EQ(200, own.size());
+        EXPECT_EQ(QStringLiteral("writer %1 line 199").arg(t), own.last());
+    }
 }

@@ -1,0 +1,193 @@
+#ifndef QUARRO_IMPORT_IMPORTMANAGER_H
+#define QUARRO_IMPORT_IMPORTMANAGER_H
+
+#include "AbstractFileReader.h"
+#include "QuarroImportExport.h"
+#include "housekeeping/DocumentId.h"
+#include "housekeeping/DocumentMessage.h"
+#include "housekeeping/FilesInsertMessage.h"
+#include "housekeeping/gui/MainWindowMessage.h"
+#include "utilities/UrlUtilities.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <boost/shared_ptr.hpp>
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace brkBase {
+class AbstractProgress;
+template <typename T>
+class TbrkDestructor;
+} // namespace brkBase
+
+namespace quarro {
+namespace housekeeping {
+class AbstractQuickHelpEntry;
+class DataSource;
+} // namespace housekeeping
+
+namespace import {
+
+class ImportManagerTestPeer;
+
+// The import library's face to the host application: the one object that owns the File menu's
+// Open, Insert and Revert actions and the Recent Files submenu, answers the host's main-window,
+// document and files-insert messages, takes files dropped on the main window, decides which
+// importer handles a file, and runs the import wizard for every file list or data source it opens.
+// It keeps the folder and the filter of the last file dialog in the settings (group "file_paths")
+// from one run to the next.
+//
+// A singleton on the GUI thread. The host creates it with instance() once the reader libraries have
+// registered their factories (construction asks every reader for its filter and extensions), lets
+// its MainWindowMessages build and place the actions, and calls post_init() when its main window
+// exists. It is deleted in phase 5 of the host's destruction registry, or at library unload.
+class QUARRO_IMPORT_EXPORT ImportManager : public QObject {
+    Q_OBJECT
+public:
+    // The number of entries the Recent Files submenu can show.
+    static constexpr std::size_t recent_file_count = 20;
+
+    // Created on first use; must not be called once the destruction registry has deleted it.
+    static ImportManager& instance();
+    static ImportManager const& const_instance();
+
+    // Connects files dropped on the main window to the open flow, once the main window exists.
+    void post_init();
+
+    // Reads a data source into a document with its reader, without a wizard or a command. With
+    // p_inserting the reader's summary is copied into *p_summary, which must then be valid.
+    // Factory and reader exceptions reach the caller.
+    AbstractFileReader::ImportState open(boost::shared_ptr<housekeeping::DataSource> p_ds,
+                                         housekeeping::DocumentId const& p_document,
+                                         bool p_importing, brkBase::AbstractProgress* p_progress,
+                                         bool p_inserting, QString* p_summary);
+    // Runs the wizard of p_key over p_files, into p_target when that is not the null id. False when
+    // the current document is locked.
+    bool open_urls_using_key(QStringList const& p_files, std::string const& p_key,
+                             housekeeping::DocumentId const& p_target);
+
+    // Where the next file dialog starts.
+    QString const& filePath() const;
+
+    // Enables or disables Open, Insert, Revert and Recent Files together.
+    void enable_document_actions(bool p_enable);
+
+    // Inserts a data source into a document through an undoable InsertCommand, run and recorded by
+    // the host's command manager. The command's summary goes to *p_summary when that is not null.
+    // Never throws: a failure gives IMPORT_FAILED.
+    AbstractFileReader::ImportState insert(boost::shared_ptr<housekeeping::DataSource> p_ds,
+                                           housekeeping::DocumentId const& p_document,
+                                           bool p_importing, brkBase::AbstractProgress* p_progress,
+                                           QString* p_summary);
+    // Asks for raster images and inserts them onto a section of the current document.
+    void insert_image_on_section();
+    // The next wizard inserts onto a section; the loader clears it when a load ends.
+    void insert_on_section(bool p_on);
+    bool insert_on_section() const;
+    // Set by the loader while it loads files, for readers and the host to ask.
+    void inserting_state(bool p_on);
+    bool inserting_state() const;
+
+    // Opens entry p_index of the host's recent-documents list.
+    void open_recent_file(int p_index);
+
+protected:
+    ImportManager();
+    ~ImportManager() override;
+
+private:
+    Q_DISABLE_COPY(ImportManager)
+
+    // The registration calls destroy_instance(); the holder deletes what destroy_instance() did
+    // not.
+    friend class brkBase::TbrkDestructor<ImportManager>;
+    friend struct std::default_delete<ImportManager>;
+    friend class ImportManagerTestPeer;
+
+    static std::unique_ptr<ImportManager>& get_instance();
+    static void destroy_instance();
+
+    void build_actions(QWidget* p_parent);
+    housekeeping::AbstractQuickHelpEntry* createQuickHelpKeySequenceEntry(QAction* p_action);
+    void set_first_file_open_path();
+    // Whether the user's current document must be left alone: true when there is one and it is
+    // locked. Flows that start on the current document stop, without a message, when it is.
+    bool current_document_locked() const;
+    // Stores the start path and the filter of the next file dialog, here and in the settings.
+    void remember_file_dialog(QString const& p_path, std::string const& p_filter);
+
+    // Open flows.
+    bool open_urls(QStringList const& p_files, std::string const& p_key);
+    bool open_url(std::string const& p_path, std::string const& p_key);
+    void open_data_source(boost::shared_ptr<housekeeping::DataSource> p_ds);
+    bool is_open(std::string const& p_path);
+
+    // Importer selection and file filters, built once at construction.
+    void register_file_filters();
+    void register_file_extensions();
+    void sort_importer_order(std::vector<std::string>& p_keys);
+    std::string importer_key(std::string const& p_filter) const;
+    bool verify_import_key(QStringList const& p_files, std::string const& p_key,
+                           QString& p_message) const;
+    bool verify_import_key(QString const& p_file, std::string const& p_key,
+                           QString& p_message) const;
+
+    // Insert flows.
+    bool insert_urls(QStringList const& p_files, std::string const& p_key, QString& p_message);
+    bool insert_urls_using_key(QStringList const& p_files, std::string const& p_key);
+
+    // Revert.
+    void revert_document();
+    void revert_document(housekeeping::DocumentId const& p_id,
+                         boost::shared_ptr<housekeeping::DataSource> p_ds);
+
+private slots:
+    void slot_open();
+    void slot_insert();
+    void slot_revert();
+    void slot_open_recent_file();
+    void slot_update_recent_file_names();
+    void slot_dynamic_open(const utilities::UrlList& p_url_list);
+    void handle_message(housekeeping::gui::MainWindowMessage& p_message);
+    void handle_message(housekeeping::DocumentMessage& p_message);
+    void handle_message(housekeeping::FilesInsertMessage& p_message);
+
+private:
+    // Made when the host fills its File menu; has no parent and is not deleted here.
+    QMenu* m_recent_menu = nullptr;
+    // Children of the main window; not null once the actions are built.
+    QAction* m_open_action = nullptr;
+    QAction* m_insert_action = nullptr;
+    QAction* m_revert_action = nullptr;
+    // Children of the manager, in menu order.
+    std::array<QAction*, recent_file_count> m_recent_actions{};
+    housekeeping::AbstractQuickHelpEntry* m_open_help_entry = nullptr;
+    housekeeping::AbstractQuickHelpEntry* m_insert_help_entry = nullptr;
+    // File extension to importer key, one entry per reader that declares the extension.
+    std::multimap<std::string, std::string> m_extension_keys;
+    // File-dialog filter text to the importer key that offers it.
+    std::map<std::string, std::string> m_filter_keys;
+    QString m_file_path;
+    // The filter list of the Open and Insert dialogs, entries joined by ";;".
+    std::string m_filters;
+    std::string m_last_filter;
+    bool m_inserting_state = false;
+    bool m_insert_on_section = false;
+};
+
+} // namespace import
+} // namespace quarro
+
+#endif // QUARRO_IMPORT_IMPORTMANAGER_H
