@@ -42,8 +42,16 @@ SniffingReader::import_data(boost::shared_ptr<housekeeping::DataSource>,
 }
 
 bool ExampleLasReader::recognises(QByteArray const& head, QString& why) const {
-    if (head.trimmed().startsWith("~V")) {
-        return true;
+    // Comment lines (#) may precede the version section.
+    for (QByteArray const& line : head.split('\n')) {
+        QByteArray const text = line.trimmed();
+        if (text.isEmpty() || text.startsWith('#')) {
+            continue;
+        }
+        if (text.toUpper().startsWith("~V")) {
+            return true;
+        }
+        break;
     }
     why = QStringLiteral("A LAS file begins with its version section (~V).");
     return false;

@@ -36,7 +36,8 @@ QStringList sampleFiles(QString const& folder) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QString const folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("data");
+    QString const folder = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("data"))
+                               .absolutePath();
     if (!QFileInfo(folder).isDir()) {
         std::fprintf(stderr, "usage: quarro_demo [sample folder]\nNo folder '%s'.\n",
                      folder.toLocal8Bit().constData());
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
 
     int accepted = 0;
     QStringList const files = sampleFiles(folder);
-    print(QStringLiteral("Verifying %1 files in %2:").arg(files.size()).arg(QDir(folder).absolutePath()));
+    print(QStringLiteral("Verifying %1 files in %2:").arg(files.size()).arg(folder));
     for (QString const& path : files) {
         QStringList verdicts;
         for (std::string const& key : keys) {
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
         if (verdicts.isEmpty()) {
             verdicts << QStringLiteral("no reader takes it");
         }
-        print(QStringLiteral("  %1  %2").arg(QDir(folder).relativeFilePath(path), -36).arg(verdicts.join(", ")));
+        print(QStringLiteral("  %1  %2").arg(QDir(folder).relativeFilePath(path), -32).arg(verdicts.join(", ")));
     }
     print(QStringLiteral("\n%1 of %2 files accepted by a reader.").arg(accepted).arg(files.size()));
     return 0;

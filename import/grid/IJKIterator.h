@@ -17,8 +17,8 @@ namespace import {
 // fastest, so a reader can fill cell arrays stored in linear order while reading pillar data
 // that comes column by column.
 //
-// The facade's arithmetic is one-way on purpose: += with a positive count, and -= or minus with a
-// negative count, step forward; every other count leaves the iterator where it is. Only -- steps
+// The facade's arithmetic only ever steps forward: += with a positive count, and -= or minus with
+// a negative count, advance; every other count leaves the iterator where it is. Only -- steps
 // back. The difference of two iterators is the difference of their linear indices (the
 // past-the-end iterator counts as ni * nj * nk), not the number of steps between them.
 //

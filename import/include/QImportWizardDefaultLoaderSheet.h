@@ -42,14 +42,15 @@ public:
 protected:
     // Make the reader, the data information and the data source for the wizard's importer key;
     // a subclass may build its own. A key nobody registered throws the factory's error.
-    virtual void create_importer(std::vector<std::string> const& urls,
-                                 boost::shared_ptr<AbstractFileReader>& reader,
-                                 boost::shared_ptr<housekeeping::AbstractDataInformation>& information,
-                                 boost::shared_ptr<housekeeping::DataSource>& source);
-    virtual void create_importer(std::string const& url,
-                                 boost::shared_ptr<AbstractFileReader>& reader,
-                                 boost::shared_ptr<housekeeping::AbstractDataInformation>& information,
-                                 boost::shared_ptr<housekeeping::DataSource>& source);
+    virtual void
+    create_importer(std::vector<std::string> const& urls,
+                    boost::shared_ptr<AbstractFileReader>& reader,
+                    boost::shared_ptr<housekeeping::AbstractDataInformation>& information,
+                    boost::shared_ptr<housekeeping::DataSource>& source);
+    virtual void
+    create_importer(std::string const& url, boost::shared_ptr<AbstractFileReader>& reader,
+                    boost::shared_ptr<housekeeping::AbstractDataInformation>& information,
+                    boost::shared_ptr<housekeeping::DataSource>& source);
     // Reads the wizard's files.
     virtual void do_loading();
 

@@ -280,8 +280,7 @@ void QImportWizard::closeEvent(QCloseEvent* event) {
     // Closed before loading ended: the half-filled new document goes, unless it is the only one
     // left (the application keeps one document open).
     bool const in_cancel_mode = m_cancel_button->text() == brkBase::Wizard::tr("Cancel");
-    if (!m_cancelled && in_cancel_mode && !m_document_id.isNull() &&
-        manager.num_documents() > 1) {
+    if (!m_cancelled && in_cancel_mode && !m_document_id.isNull() && manager.num_documents() > 1) {
         manager.destroy_document(m_document_id, true, true, false, m_previous_document_id);
     }
     if (!m_document_id.isNull() && manager.document_busy(m_document_id)) {

@@ -42,14 +42,25 @@ QString log_current_exception(unsigned line) {
         e.caught_here(source_path, line);
         return QString::fromUtf8(e.what());
     } catch (std::exception const& e) {
-        housekeeping::ErrorProtocol::instance().log_message(std::string("Import: caught exception: ") +
-                                                            e.what());
+        housekeeping::ErrorProtocol::instance().log_message(
+            std::string("Import: caught exception: ") + e.what());
         return QString::fromUtf8(e.what());
     } catch (...) {
         housekeeping::ErrorProtocol::instance().log_message(
             "Import: caught an exception of unknown type");
         return QString();
     }
+}
+
+// The reader, data information and data source of an importer key for one URL or a list.
+template <class Urls>
+void create_for_key(std::string const& key, Urls const& urls,
+                    boost::shared_ptr<AbstractFileReader>& reader,
+                    boost::shared_ptr<housekeeping::AbstractDataInformation>& information,
+                    boost::shared_ptr<housekeeping::DataSource>& source) {
+    reader = AbstractFileReaderFactory::create(key);
+    information = housekeeping::AbstractDataInformationFactory::create(key);
+    source = boost::make_shared<housekeeping::DataSource>(urls, information);
 }
 
 } // namespace
@@ -151,8 +162,8 @@ bool QImportWizardDefaultLoaderSheet::Run::refuse_lost_document() {
         return false;
     }
     m_state = AbstractFileReader::IMPORT_FAILED;
-    m_message = tr("Not read: the document of this import no longer exists.") +
-                QStringLiteral("<br />\n");
+    m_message =
+        tr("Not read: the document of this import no longer exists.") + QStringLiteral("<br />\n");
     return true;
 }
 
@@ -177,8 +188,8 @@ void QImportWizardDefaultLoaderSheet::Run::read_all(bool importing) {
             }
         } else {
             m_wizard.setWindowTitle(tr("Loading..."));
-            m_state = m_reader->import_data(m_source, m_id, importing, m_progress,
-                                            m_wizard.inserting());
+            m_state =
+                m_reader->import_data(m_source, m_id, importing, m_progress, m_wizard.inserting());
         }
         m_message = m_reader->import_summary();
     } catch (...) {
@@ -190,12 +201,12 @@ void QImportWizardDefaultLoaderSheet::Run::read_one(bool importing) {
     try {
         if (m_insert_next) {
             m_wizard.setWindowTitle(tr("Importing..."));
-            m_state = ImportManager::instance().insert(m_source, m_id, importing, m_progress,
-                                                       &m_message);
+            m_state =
+                ImportManager::instance().insert(m_source, m_id, importing, m_progress, &m_message);
         } else {
             m_wizard.setWindowTitle(tr("Loading..."));
-            m_state = m_reader->import_data(m_source, m_id, importing, m_progress,
-                                            m_wizard.inserting());
+            m_state =
+                m_reader->import_data(m_source, m_id, importing, m_progress, m_wizard.inserting());
             m_message = m_reader->import_summary();
         }
     } catch (...) {
@@ -314,8 +325,8 @@ void QImportWizardDefaultLoaderSheet::Run::complete() {
             key = QString::fromStdString(information->key());
         }
         // A native file opened on its own is the document as saved; anything else is a change.
-        if (m_insert_next || (!key.startsWith(QLatin1String("QRO")) &&
-                              !key.startsWith(QLatin1String("QUARRO")))) {
+        if (m_insert_next ||
+            (!key.startsWith(QLatin1String("QRO")) && !key.startsWith(QLatin1String("QUARRO")))) {
             document->set_modified(true);
         }
         housekeeping::DocumentMessage* message = housekeeping::DocumentMessage::instance();
@@ -351,7 +362,16 @@ QImportWizardDefaultLoaderSheet::QImportWizardDefaultLoaderSheet(QImportWizard* 
 QImportWizardDefaultLoaderSheet::~QImportWizardDefaultLoaderSheet() = default;
 
 void QImportWizardDefaultLoaderSheet::activate() {
-    do_loading();
+    // Nothing may leave an event handler: a subclass's loading that throws still ends in the
+    // summary, and closing the dialog clears what it left busy.
+    try {
+        do_loading();
+    } catch (...) {
+        QString const error = log_current_exception(__LINE__);
+        if (m_wizard != nullptr) {
+            m_wizard->register_comment(error.toHtmlEscaped() + QStringLiteral("<br />\n"));
+        }
+    }
     m_available = false;
     if (m_wizard != nullptr) {
         m_wizard->set_summary_mode();
@@ -370,20 +390,14 @@ void QImportWizardDefaultLoaderSheet::create_importer(
     std::vector<std::string> const& urls, boost::shared_ptr<AbstractFileReader>& reader,
     boost::shared_ptr<housekeeping::AbstractDataInformation>& information,
     boost::shared_ptr<housekeeping::DataSource>& source) {
-    std::string const& key = m_wizard->import_key();
-    reader = AbstractFileReaderFactory::create(key);
-    information = housekeeping::AbstractDataInformationFactory::create(key);
-    source = boost::make_shared<housekeeping::DataSource>(urls, information);
+    create_for_key(m_wizard->import_key(), urls, reader, information, source);
 }
 
 void QImportWizardDefaultLoaderSheet::create_importer(
     std::string const& url, boost::shared_ptr<AbstractFileReader>& reader,
     boost::shared_ptr<housekeeping::AbstractDataInformation>& information,
     boost::shared_ptr<housekeeping::DataSource>& source) {
-    std::string const& key = m_wizard->import_key();
-    reader = AbstractFileReaderFactory::create(key);
-    information = housekeeping::AbstractDataInformationFactory::create(key);
-    source = boost::make_shared<housekeeping::DataSource>(url, information);
+    create_for_key(m_wizard->import_key(), url, reader, information, source);
 }
 
 void QImportWizardDefaultLoaderSheet::do_loading() {

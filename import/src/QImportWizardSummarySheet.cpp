@@ -39,7 +39,8 @@ QImportWizardSummarySheet::QImportWizardSummarySheet(QImportWizard* wizard)
 QImportWizardSummarySheet::~QImportWizardSummarySheet() = default;
 
 void QImportWizardSummarySheet::startup() {
-    m_start_count = m_wizard != nullptr ? m_wizard->count_geos(housekeeping::DocumentId::null()) : 0;
+    m_start_count =
+        m_wizard != nullptr ? m_wizard->count_geos(housekeeping::DocumentId::null()) : 0;
     m_seconds = 0.0;
 }
 
@@ -104,8 +105,8 @@ void QImportWizardSummarySheet::activate() {
     bool const into_target = m_wizard != nullptr && m_wizard->importing();
     if (!m_cancelled && (!into_target || m_loaded_count > 0)) {
         QString const time = QStringLiteral("%1").arg(m_seconds, 0, 'f', 2, QLatin1Char(' '));
-        QString const summary = m_wizard != nullptr ? m_wizard->summaryText()
-                                                    : QStringLiteral("Loaded %1 objects");
+        QString const summary =
+            m_wizard != nullptr ? m_wizard->summaryText() : QStringLiteral("Loaded %1 objects");
         QString const count = summary.arg(m_loaded_count, 0, 10, QLatin1Char(' '));
         m_text += QStringLiteral("<hr /><br />") + count + QStringLiteral(" in ") + time +
                   QStringLiteral(" secs<br />");

@@ -21,10 +21,9 @@ TEST(GridIJK, OrdersByKThenJThenI) {
         EXPECT_TRUE(GridIJK(1, 2, 3) != other);
         EXPECT_FALSE(GridIJK(1, 2, 3) == other);
     }
-    // Indices compare as unsigned numbers.
-    EXPECT_TRUE(GridIJK(0, 0, ~std::uint64_t(0)) > GridIJK(0, 0, 1));
+    EXPECT_TRUE(GridIJK(0, 0, ~std::uint64_t(0)) > GridIJK(0, 0, 1)) << "unsigned comparison";
 
-    // Sorting cells of one grid gives linear cell order i + ni * (j + nj * k).
+    // Sorting the cells of one grid gives linear cell order i + ni * (j + nj * k).
     std::uint64_t const ni = 3, nj = 2, nk = 2;
     std::vector<GridIJK> cells;
     for (std::uint64_t i = 0; i < ni; ++i) {
@@ -36,20 +35,6 @@ TEST(GridIJK, OrdersByKThenJThenI) {
     }
     std::sort(cells.begin(), cells.end());
     for (std::uint64_t n = 0; n < cells.size(); ++n) {
-        GridIJK const& c = cells[n];
-        EXPECT_EQ(c.i_index() + ni * (c.j_index() + nj * c.k_index()), n);
+        EXPECT_EQ(cells[n].i_index() + ni * (cells[n].j_index() + nj * cells[n].k_index()), n);
     }
-}
-
-TEST(GridIJK, SettersAndModifiableAccessors) {
-    GridIJK cell;
-    EXPECT_EQ(cell, GridIJK(0, 0, 0));
-    cell.setIJK(7, 8, 9);
-    EXPECT_EQ(cell, GridIJK(7, 8, 9));
-    cell.j_index() = 1;
-    ++cell.k_index();
-    EXPECT_EQ(cell, GridIJK(7, 1, 10));
-    GridIJK& alias = cell;
-    cell = alias;
-    EXPECT_EQ(cell, GridIJK(7, 1, 10));
 }

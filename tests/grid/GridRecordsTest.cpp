@@ -19,40 +19,28 @@ using Point = quarro::model::Point3<float>;
 
 namespace {
 
-// Reader data that reports when it is destroyed.
+// Reader data that reports its destruction.
 struct Tracked {
-    explicit Tracked(bool* p_destroyed)
-        : destroyed(p_destroyed) {}
+    explicit Tracked(bool* flag)
+        : destroyed(flag) {}
     ~Tracked() { *destroyed = true; }
     bool* destroyed;
 };
 
-PropertyDescription porosity() {
-    PropertyDescription property;
-    property.keyword = "PORO";
-    property.unit = "fraction";
-    property.max_value = 0.35f;
-    property.values = {0.1f, 0.2f, 0.35f};
-    property.cell_indices = {0, 4, 9};
-    return property;
-}
-
-LGRDef refinement(bool* p_destroyed) {
+LGRDef refinement(bool* destroyed) {
     LGRDef lgr;
     lgr.name = "LGR1";
-    lgr.i_first = 2;
-    lgr.ni = 6;
     lgr.i_divisions = {3, 3};
     lgr.active = {1, 0, 1};
     lgr.pillar_points = {Point(0, 0, 0), Point(0, 0, 100)};
-    lgr.properties.push_back(porosity());
+    lgr.properties.resize(1);
+    lgr.properties[0].keyword = "PORO";
+    lgr.properties[0].values = {0.1f, 0.2f};
     lgr.model_info.model_name = "field";
-    lgr.model_info.ni = 6;
-    lgr.reader_data = boost::make_shared<Tracked>(p_destroyed);
+    lgr.reader_data = boost::make_shared<Tracked>(destroyed);
     lgr.pillars.resize(1);
     lgr.pillars[0].emplace_back(0, 0);
     lgr.radial = 1;
-    lgr.level = 1;
     return lgr;
 }
 
@@ -67,36 +55,26 @@ TEST(GridRecords, DefaultsAreEmptyOrZero) {
     EXPECT_TRUE(region == RegionId());
 
     LGRDef const lgr;
-    EXPECT_TRUE(lgr.name.empty());
     EXPECT_EQ(lgr.k_last, 0u);
     EXPECT_EQ(lgr.max_wells, 0u);
-    EXPECT_TRUE(lgr.pillars.empty());
     EXPECT_FALSE(lgr.reader_data);
     EXPECT_EQ(lgr.radial, 0);
     EXPECT_EQ(lgr.level, 0);
     EXPECT_EQ(lgr.model_info.z_max, 0.0);
-    EXPECT_EQ(lgr.model_info.handedness, 0);
-
-    PropertyDescription const property;
-    EXPECT_EQ(property.discrete, 0);
-    EXPECT_EQ(property.undefined_value, 0.0f);
-    EXPECT_EQ(property.lgr_number, 0);
+    EXPECT_EQ(PropertyDescription().undefined_value, 0.0f);
 
     MResDef const box;
-    MResDef zeros;
-    std::memset(static_cast<void*>(&zeros), 0, sizeof zeros);
-    EXPECT_EQ(std::memcmp(&box, &zeros, sizeof box), 0);
+    unsigned char const zeros[sizeof(MResDef)] = {};
+    EXPECT_EQ(std::memcmp(&box, zeros, sizeof box), 0);
 }
 
-TEST(GridRecords, RegionIdEqualityComparesEveryFieldInOrder) {
+TEST(GridRecords, RegionIdEqualityComparesEveryField) {
     RegionId region;
     region.keyword = "FIPNUM";
     region.number = 2;
     region.values = {1, 2, 3};
     region.cell_count = 40;
-
-    RegionId same(region);
-    EXPECT_TRUE(same == region);
+    EXPECT_TRUE(RegionId(region) == region);
 
     RegionId other = region;
     other.values = {3, 2, 1};
@@ -106,7 +84,7 @@ TEST(GridRecords, RegionIdEqualityComparesEveryFieldInOrder) {
     EXPECT_FALSE(region == other);
     other = region;
     other.keyword = "FIPNUMX";
-    EXPECT_FALSE(other == region) << "a longer keyword";
+    EXPECT_FALSE(other == region);
     other = region;
     other.number = -1;
     EXPECT_FALSE(other == region);
@@ -122,44 +100,37 @@ TEST(GridRecords, LGRDefCopiesDeeplyAndSharesTheReaderData) {
     LGRDef copy(*source);
     EXPECT_EQ(copy.reader_data.get(), source->reader_data.get());
     EXPECT_EQ(source->reader_data.use_count(), 2);
-
     copy.i_divisions.push_back(4);
     copy.active[1] = 1;
     copy.pillar_points.push_back(Point(1, 0, 0));
     copy.properties[0].values.push_back(0.4f);
-    copy.properties[0].keyword = "PERMX";
     copy.model_info.model_name = "copy";
     copy.pillars[0][0].addSplit(NodeInfo());
     copy.pillars[0].emplace_back(1, 0);
     EXPECT_EQ(source->i_divisions.size(), 2u);
     EXPECT_EQ(source->active[1], 0);
     EXPECT_EQ(source->pillar_points.size(), 2u);
-    EXPECT_EQ(source->properties[0].values.size(), 3u);
-    EXPECT_EQ(source->properties[0].keyword, "PORO");
+    EXPECT_EQ(source->properties[0].values.size(), 2u);
     EXPECT_EQ(source->model_info.model_name, "field");
     EXPECT_EQ(source->pillars[0][0].numSplits(), 0u);
     EXPECT_EQ(source->pillars[0].size(), 1u);
-    EXPECT_EQ(copy.name, "LGR1");
     EXPECT_EQ(copy.radial, 1);
 
     source.reset();
     EXPECT_FALSE(destroyed) << "the copy still owns the reader data";
-    EXPECT_EQ(copy.reader_data.use_count(), 1);
 
     // Assignment takes a share of the source's data and gives up the target's former one.
     bool other_destroyed = false;
     LGRDef other = refinement(&other_destroyed);
     other = copy;
     EXPECT_TRUE(other_destroyed);
-    EXPECT_EQ(other.reader_data.get(), copy.reader_data.get());
     EXPECT_EQ(copy.reader_data.use_count(), 2);
-    EXPECT_EQ(other.properties[0].values.size(), 4u);
+    EXPECT_EQ(other.properties[0].values.size(), 3u);
 
     LGRDef& alias = other;
     other = alias;
     EXPECT_EQ(other.reader_data.use_count(), 2);
     EXPECT_EQ(other.name, "LGR1");
-    EXPECT_EQ(other.pillars[0].size(), 2u);
     EXPECT_EQ(other.pillars[0][0].numSplits(), 1u);
 
     copy = LGRDef();
@@ -168,27 +139,24 @@ TEST(GridRecords, LGRDefCopiesDeeplyAndSharesTheReaderData) {
 }
 
 TEST(GridRecords, PropertyDescriptionAndMResDefCopyByValue) {
-    PropertyDescription const source = porosity();
+    PropertyDescription source;
+    source.unit = "fraction";
+    source.values = {0.1f, 0.2f};
+    source.cell_indices = {0, 4};
     PropertyDescription copy(source);
     copy.values.push_back(0.5f);
     copy.cell_indices[0] = 7;
     copy.unit.clear();
-    EXPECT_EQ(source.values.size(), 3u);
+    EXPECT_EQ(source.values.size(), 2u);
     EXPECT_EQ(source.cell_indices[0], 0u);
     EXPECT_EQ(source.unit, "fraction");
-    EXPECT_EQ(copy.max_value, 0.35f);
-
-    PropertyDescription assigned;
-    assigned = source;
-    PropertyDescription& alias = assigned;
-    assigned = alias;
-    EXPECT_EQ(assigned.values, source.values);
-    EXPECT_EQ(assigned.keyword, "PORO");
+    PropertyDescription& alias = copy;
+    copy = alias;
+    EXPECT_EQ(copy.values.size(), 3u);
 
     MResDef box;
     box.i_first = 1;
     box.k_last = 9;
-    box.nk = 3;
     box.active = 1;
     MResDef copied;
     copied = box;

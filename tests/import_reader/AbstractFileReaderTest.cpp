@@ -2,7 +2,9 @@
 #include "AbstractFileReader.h"
 #include "FakeFileReader.h"
 #include "housekeeping/DocumentId.h"
+#include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
+#include "model/PointSet.h"
 #include "utilities/UrlUtilities.h"
 
 #include "TestApplication.h"
@@ -100,6 +102,11 @@ TEST(ReaderDefaults, ExtensionsWizardAndDocumentSize) {
     auto& documents = housekeeping::DocumentManager::instance();
     housekeeping::DocumentId const id = documents.create_document();
     EXPECT_EQ(0u, reader.document_size(id));
+    auto* document = dynamic_cast<housekeeping::Document*>(documents.document_from_id(id));
+    ASSERT_NE(nullptr, document);
+    document->add_object(boost::shared_ptr<model::GeoObject>(new model::PointSet));
+    document->add_object(boost::shared_ptr<model::GeoObject>(new model::PointSet));
+    EXPECT_EQ(2u, reader.document_size(id)) << "the size counts the document's objects";
     documents.destroy_document(id, true, true, false, housekeeping::DocumentId::null());
     EXPECT_EQ(0u, reader.document_size(id));
 }

@@ -1,0 +1,243 @@
+#include "ImportManager.h"
+
+#include "base/TbrkDestructor.h"
+#include "base/brkDestructionPhase.h"
+#include "housekeeping/AbstractDocument.h"
+#include "housekeeping/ApplicationManager.h"
+#include "housekeeping/DocumentManager.h"
+#include "housekeeping/ErrorProtocol.h"
+#include "housekeeping/QuickHelpKeySequenceEntry.h"
+#include "housekeeping/QuickHelpSection.h"
+#include "housekeeping/RecentDocumentsQueue.h"
+#include "housekeeping/gui/AbstractMainWindow.h"
+#include "utilities/InvalidPath.h"
+#include "utilities/SystemPaths.h"
+
+#include <QAction>
+#include <QDir>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+
+namespace quarro {
+namespace import {
+
+namespace {
+
+char const* const source_path = "import/src/ImportManager";
+
+// The log knows these checks by their line numbers, which therefore stay fixed whatever the layout
+// of this file.
+constexpr unsigned parent_check_line = 243;
+constexpr unsigned parent_before_building_line = 246;
+constexpr unsigned documents_folder_line = 942;
+
+// The registry deletes the manager in this shut-down phase, after the windows that use its actions
+// and before the libraries it uses go away.
+constexpr int destruction_phase = 5;
+
+// The host's numbering of its File menu.
+constexpr int open_position = 1;
+constexpr int insert_position = 2;
+constexpr int separator_after_insert_position = 3;
+constexpr int revert_position = 11;
+constexpr int recent_files_position = 20;
+constexpr int separator_after_recent_position = 21;
+
+char const* const open_icon = ":/vista/Resources/folder_page_white.png";
+
+QAction* make_action(QIcon const& icon, QString const& text, QString const& status_tip,
+                     QKeySequence const& shortcut, QWidget* parent) {
+    auto* action = new QAction(icon, text, parent);
+    action->setStatusTip(status_tip);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+ImportManager& ImportManager::instance() {
+    return *get_instance();
+}
+
+ImportManager const& ImportManager::const_instance() {
+    return *get_instance();
+}
+
+std::unique_ptr<ImportManager>& ImportManager::get_instance() {
+    // Deletes at library unload whatever the destruction registry has not deleted before.
+    static std::unique_ptr<ImportManager> holder(new ImportManager());
+    static bool registered = false;
+    if (!registered) {
+        // The registry keeps the registration for the rest of the process; it is never deleted.
+        new brkBase::TbrkDestructor<ImportManager>(brkBase::brkDestructionPhase(destruction_phase),
+                                                   holder.get());
+        registered = true;
+    }
+    return holder;
+}
+
+void ImportManager::destroy_instance() {
+    // The holder is emptied first, so that it cannot delete the manager a second time at unload.
+    ImportManager* const manager = get_instance().release();
+    delete manager;
+}
+
+ImportManager::ImportManager()
+    : QObject(nullptr) {
+    housekeeping::RecentDocumentsQueue::instance().load();
+    register_file_filters();
+    register_file_extensions();
+    set_first_file_open_path();
+    housekeeping::gui::MainWindowMessage::subscribe(
+        this, SLOT(handle_message(housekeeping::gui::MainWindowMessage&)), Qt::AutoConnection);
+    housekeeping::DocumentMessage::subscribe(
+        this, SLOT(handle_message(housekeeping::DocumentMessage&)), Qt::AutoConnection);
+    housekeeping::FilesInsertMessage::subscribe(
+        this, SLOT(handle_message(housekeeping::FilesInsertMessage&)), Qt::AutoConnection);
+}
+
+// The Open, Insert and Revert actions belong to the main window and the Recent Files submenu to
+// whoever shows it; the subscriptions end with the QObject.
+ImportManager::~ImportManager() = default;
+
+void ImportManager::post_init() {
+    if (!housekeeping::ApplicationManager::instance().main_window_exists()) {
+        return;
+    }
+    housekeeping::gui::AbstractMainWindow* const window =
+        housekeeping::gui::AbstractMainWindow::instance();
+    if (window == nullptr) {
+        return;
+    }
+    // Unique: a second post_init() must not open every dropped file twice.
+    connect(window, &housekeeping::gui::AbstractMainWindow::dropped, this,
+            &ImportManager::slot_dynamic_open, Qt::UniqueConnection);
+}
+
+QString const& ImportManager::filePath() const {
+    return m_file_path;
+}
+
+void ImportManager::set_first_file_open_path() {
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("file_paths"));
+    if (settings.contains(QStringLiteral("last_open"))) {
+        m_file_path = settings.value(QStringLiteral("last_open")).toString();
+    } else {
+        try {
+            m_file_path = utilities::url_to_filesystem(
+                utilities::SystemPaths::instance().user_documents_path());
+        } catch (utilities::InvalidPath& e) {
+            e.caught_here(source_path, documents_folder_line);
+            m_file_path = QDir::root().absolutePath();
+        }
+    }
+    settings.endGroup();
+}
+
+bool ImportManager::current_document_locked() const {
+    housekeeping::DocumentManager const& documents = housekeeping::DocumentManager::instance();
+    if (documents.current_document_id() == housekeeping::DocumentId::null()) {
+        return false;
+    }
+    housekeeping::AbstractDocument const* const document = documents.current_document();
+    return document != nullptr && document->is_locked();
+}
+
+void ImportManager::build_actions(QWidget* p_parent) {
+    if (p_parent == nullptr) {
+        housekeeping::ErrorProtocol::instance().log_assert("parent", Q_FUNC_INFO, source_path,
+                                                           parent_check_line);
+    }
+    if (m_open_action != nullptr) {
+        return;
+    }
+    if (p_parent == nullptr) {
+        housekeeping::ErrorProtocol::instance().log_assert("parent", Q_FUNC_INFO, source_path,
+                                                           parent_before_building_line);
+    }
+
+    m_open_action = make_action(QIcon(QString::fromLatin1(open_icon)), tr("Open"),
+                                tr("Open existing file in new document"),
+                                QKeySequence(QKeySequence::Open), p_parent);
+    connect(m_open_action, &QAction::triggered, this, &ImportManager::slot_open);
+    m_open_help_entry = createQuickHelpKeySequenceEntry(m_open_action);
+
+    m_insert_action =
+        make_action(QIcon(), tr("&Insert..."), tr("Insert existing file into current document"),
+                    QKeySequence(tr("Ctrl+I", "File|Insert"), QKeySequence::NativeText), p_parent);
+    connect(m_insert_action, &QAction::triggered, this, &ImportManager::slot_insert);
+    m_insert_help_entry = createQuickHelpKeySequenceEntry(m_insert_action);
+
+    m_revert_action = make_action(QIcon(), tr("Revert"), tr("Reload current document from file"),
+                                  QKeySequence(), p_parent);
+    connect(m_revert_action, &QAction::triggered, this, &ImportManager::slot_revert);
+
+    for (QAction*& action : m_recent_actions) {
+        action = new QAction(this);
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, &ImportManager::slot_open_recent_file);
+    }
+}
+
+housekeeping::AbstractQuickHelpEntry*
+ImportManager::createQuickHelpKeySequenceEntry(QAction* p_action) {
+    if (p_action == nullptr || p_action->shortcut().isEmpty()) {
+        return nullptr;
+    }
+    // "&Insert..." is described as "Insert".
+    QString text = p_action->text();
+    text.remove(QStringLiteral("..."));
+    text.remove(QLatin1Char('&'));
+    auto* entry = new housekeeping::QuickHelpKeySequenceEntry(
+        this, housekeeping::DocumentId::null(), p_action->shortcut(), text,
+        housekeeping::QuickHelpFile);
+    entry->setAttached(true);
+    entry->setVisible(true);
+    return entry;
+}
+
+void ImportManager::handle_message(housekeeping::gui::MainWindowMessage& p_message) {
+    build_actions(p_message.main_window());
+
+    switch (p_message.type()) {
+    case housekeeping::gui::MainWindowMessage::FillMenu: {
+        QMenu const* const menu = p_message.menu();
+        if (menu == nullptr || menu->title() != QLatin1String("&File")) {
+            return;
+        }
+        p_message.insertAction(open_position, m_open_action);
+        p_message.insertAction(insert_position, m_insert_action);
+        p_message.insertSeparator(separator_after_insert_position);
+        p_message.insertAction(revert_position, m_revert_action);
+        // One submenu serves every File menu the host builds: the recent-file actions and the
+        // aboutToShow connection exist once.
+        if (m_recent_menu == nullptr) {
+            m_recent_menu = new QMenu(QStringLiteral("Recent Files"));
+            connect(m_recent_menu, &QMenu::aboutToShow, this,
+                    &ImportManager::slot_update_recent_file_names);
+            for (QAction* action : m_recent_actions) {
+                m_recent_menu->addAction(action);
+            }
+        }
+        p_message.insertAction(recent_files_position, m_recent_menu->menuAction());
+        p_message.insertSeparator(separator_after_recent_position);
+        return;
+    }
+    case housekeeping::gui::MainWindowMessage::DocumentActions:
+        if (p_message.main_window() != nullptr) {
+            p_message.main_window()->set_document_actions(m_open_action, m_insert_action,
+                                                          m_revert_action);
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+} // namespace import
+} // namespace quarro

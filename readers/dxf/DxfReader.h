@@ -1,0 +1,41 @@
+#ifndef QUARRO_READERS_DXF_DXFREADER_H
+#define QUARRO_READERS_DXF_DXFREADER_H
+
+#include "AbstractFileReader.h"
+
+#include <QString>
+
+#include <bitset>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarro {
+namespace readers {
+
+// The "DXF" reader: ASCII DXF drawings (R12 and newer). Each file becomes a polyline set (lines,
+// polylines, 3D faces, with their layers) and, when it holds points, a point set; both are named
+// after the file.
+class DxfReader : public import::AbstractFileReader {
+public:
+    DxfReader();
+    ~DxfReader() override;
+
+    std::string data_type() override;
+    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
+                            housekeeping::DocumentId const& document, bool importing,
+                            brkBase::AbstractProgress* progress, bool inserting) override;
+    std::string file_filter() override;
+    std::vector<std::string> supported_extentions() const override;
+    // Accepts a file whose first groups open a SECTION; refuses binary DXF and anything else.
+    std::bitset<4> verify(std::string const& url, QString& message) override;
+
+    // Whether the head of a file (its first 1024 bytes or less) is ASCII DXF; when it is not,
+    // `why` says what is wrong.
+    static bool looksLikeAsciiDxf(std::string_view head, QString& why);
+};
+
+} // namespace readers
+} // namespace quarro
+
+#endif // QUARRO_READERS_DXF_DXFREADER_H
