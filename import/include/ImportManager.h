@@ -125,8 +125,6 @@ private:
     // Whether the user's current document must be left alone: true when there is one and it is
     // locked. Flows that start on the current document stop, without a message, when it is.
     bool current_document_locked() const;
-    // Stores the start path and the filter of the next file dialog, here and in the settings.
-    void remember_file_dialog(QString const& p_path, std::string const& p_filter);
 
     // Open flows.
     bool open_urls(QStringList const& p_files, std::string const& p_key);

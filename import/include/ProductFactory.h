@@ -28,7 +28,9 @@ namespace import {
 template <class Factory, class Product>
 class QUARRO_IMPORT_EXPORT ProductFactory : public brkBase::brkAbstractFactory {
 public:
-    using Registry = std::map<std::string, Factory*>;
+    // The map holds the registering objects as this base: they register from this constructor,
+    // before they are complete Factory objects.
+    using Registry = std::map<std::string, ProductFactory*>;
     using product_type = Product;
     using const_iterator = std::vector<std::string>::const_iterator;
 

@@ -35,8 +35,7 @@ constexpr unsigned parent_check_line = 243;
 constexpr unsigned parent_before_building_line = 246;
 constexpr unsigned documents_folder_line = 942;
 
-// The registry deletes the manager in this shut-down phase, after the windows that use its actions
-// and before the libraries it uses go away.
+// The shut-down phase in which the host's destruction registry deletes the manager.
 constexpr int destruction_phase = 5;
 
 // The host's numbering of its File menu.

@@ -20,11 +20,12 @@ inline std::runtime_error no_registered_factories() {
 
 template <class Factory, class Product>
 ProductFactory<Factory, Product>::ProductFactory(std::string const& key, bool is_default) {
-    bool const inserted = registry().insert(std::make_pair(key, static_cast<Factory*>(this))).second;
+    bool const inserted = registry().insert(std::make_pair(key, this)).second;
     if (!inserted) {
         throw std::runtime_error("Two products with name '" + key +
                                  "' are attempting to register with abstract factory '" +
-                                 Factory::class_name + "'. Please contact Brennick with a bug-report.");
+                                 Factory::class_name +
+                                 "'. Please contact Brennick with a bug-report.");
     }
     registry_str().push_back(key);
     if (is_default) {

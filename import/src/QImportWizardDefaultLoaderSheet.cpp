@@ -137,6 +137,10 @@ void QImportWizardDefaultLoaderSheet::Run::keep_progress_running() {
 
 template <class Urls>
 bool QImportWizardDefaultLoaderSheet::Run::make_importer(Urls const& urls) {
+    // Nothing of the previous file may stand in for this one should the making fail.
+    m_reader.reset();
+    m_information.reset();
+    m_source.reset();
     try {
         m_sheet.create_importer(urls, m_reader, m_information, m_source);
         if (m_reader && m_source) {
@@ -230,7 +234,7 @@ void QImportWizardDefaultLoaderSheet::Run::read_all_at_once() {
     }
     switch (m_state) {
     case AbstractFileReader::IMPORT_CANCELLED:
-        // The well reader reports a file it could not make sense of as cancelled.
+        // For the key "WELLS" a cancel that the wizard did not ask for counts as a failure.
         if (m_wizard.import_key() == "WELLS" && !m_wizard.cancelled()) {
             handle_failed();
         } else {

@@ -46,7 +46,8 @@ bool DxfGroupScanner::readLine(std::string_view& line) {
     char const* const begin = m_text.data() + m_pos;
     std::size_t const left = m_text.size() - m_pos;
     auto const* newline = static_cast<char const*>(std::memchr(begin, '\n', left));
-    std::size_t const length = newline != nullptr ? static_cast<std::size_t>(newline - begin) : left;
+    std::size_t const length =
+        newline != nullptr ? static_cast<std::size_t>(newline - begin) : left;
     m_pos += newline != nullptr ? length + 1 : length;
     ++m_line;
     line = std::string_view(begin, length);

@@ -49,7 +49,8 @@ bool parseInteger(std::string_view text, long long& value) {
 // Quotes a value from the file for a comment, shortened so that a runaway line stays readable.
 QString quoted(std::string_view value) {
     constexpr std::size_t limit = 40;
-    QString text = QString::fromLatin1(value.data(), static_cast<int>(std::min(value.size(), limit)));
+    QString text =
+        QString::fromLatin1(value.data(), static_cast<int>(std::min(value.size(), limit)));
     if (value.size() > limit) {
         text += QStringLiteral("...");
     }
@@ -211,7 +212,8 @@ void DxfParser::headerGroup(DxfGroup const& group) {
     if (group.code == 9) {
         m_headerVariable = group.value;
     } else if (group.code == 1 && m_headerVariable == "$ACADVER") {
-        m_drawing.version = QString::fromLatin1(group.value.data(), static_cast<int>(group.value.size()));
+        m_drawing.version =
+            QString::fromLatin1(group.value.data(), static_cast<int>(group.value.size()));
     } else if (group.code == 3 && m_headerVariable == "$DWGCODEPAGE") {
         m_decoder.setCodePage(group.value);
     }
@@ -332,7 +334,8 @@ void DxfParser::entityGroup(DxfGroup const& group) {
         readNumber(group, e.elevation);
         break;
     case 42:
-        readNumber(group, lightweight && !e.lwVertices.empty() ? e.lwVertices.back().bulge : e.bulge);
+        readNumber(group,
+                   lightweight && !e.lwVertices.empty() ? e.lwVertices.back().bulge : e.bulge);
         break;
     case 70:
         readInteger(group, e.flags);
@@ -368,9 +371,9 @@ bool DxfParser::entityIsBad(char const* what) {
     if (m_entity.badLine == 0) {
         return false;
     }
-    comment(m_entity.badLine, QStringLiteral("%1 is not a number; the %2 of line %3 is not read")
-                                  .arg(quoted(m_entity.badValue), QLatin1String(what),
-                                       lineText(m_entity.line)));
+    comment(m_entity.badLine,
+            QStringLiteral("%1 is not a number; the %2 of line %3 is not read")
+                .arg(quoted(m_entity.badValue), QLatin1String(what), lineText(m_entity.line)));
     return true;
 }
 
@@ -665,9 +668,10 @@ void DxfParser::addPolyface() {
         addPolylineOf(std::move(points), true, m_pending.layer);
     }
     if (badFaces > 0) {
-        comment(m_pending.line, QStringLiteral("%1 faces of the polyface mesh name vertices it does "
-                                               "not have; they are not read")
-                                    .arg(badFaces));
+        comment(m_pending.line,
+                QStringLiteral("%1 faces of the polyface mesh name vertices it does "
+                               "not have; they are not read")
+                    .arg(badFaces));
     }
     if (faces.empty()) {
         comment(m_pending.line, QStringLiteral("the polyface mesh has no faces; it is not read"));

@@ -41,7 +41,8 @@ ObjectCoordinateSystem::ObjectCoordinateSystem(model::Point3<double> const& extr
     m_world = false;
     Vector const worldY{0.0, 1.0, 0.0};
     Vector const worldZ{0.0, 0.0, 1.0};
-    bool const nearZ = std::fabs(m_az.x) < arbitraryAxisLimit && std::fabs(m_az.y) < arbitraryAxisLimit;
+    bool const nearZ =
+        std::fabs(m_az.x) < arbitraryAxisLimit && std::fabs(m_az.y) < arbitraryAxisLimit;
     m_ax = normalised(cross(nearZ ? worldY : worldZ, m_az));
     m_ay = normalised(cross(m_az, m_ax));
 }

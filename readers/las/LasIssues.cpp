@@ -32,10 +32,12 @@ QString describe(LasIssues::Kind kind) {
         return QStringLiteral("header line without ':'; read without a description");
     case LasIssues::BareCurveLine:
         return QStringLiteral("curve line without '.' or ':'; its first word is the mnemonic");
+    case LasIssues::CurveWithoutMnemonic:
+        return QStringLiteral("curve line without a mnemonic; the curve is named UNKNOWN");
     case LasIssues::CurvesFromDataTitle:
         return QStringLiteral("no curve definitions; curve names taken from the ~A line");
     case LasIssues::RepeatedMnemonic:
-        return QStringLiteral("repeated mnemonic kept as MNEMONIC:1, MNEMONIC:2, ...");
+        return QStringLiteral("repeated mnemonic; every copy is kept under a numbered name");
     case LasIssues::WrapMismatch:
         return QStringLiteral("WRAP is NO but the data is wrapped; read as wrapped");
     case LasIssues::ShortRow:

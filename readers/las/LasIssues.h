@@ -25,6 +25,7 @@ public:
         NoPeriod,
         NoColon,
         BareCurveLine,
+        CurveWithoutMnemonic,
         CurvesFromDataTitle,
         RepeatedMnemonic,
         WrapMismatch,

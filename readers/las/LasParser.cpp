@@ -584,6 +584,9 @@ void Run::readCurves(Section const& section) {
         } else if (!fields.hasColon) {
             m_file.issues.add(LasIssues::NoColon, line.number);
         }
+        if (fields.mnemonic.empty()) {
+            m_file.issues.add(LasIssues::CurveWithoutMnemonic, line.number);
+        }
         m_file.curves.push_back(item(fields, line.number));
     }
 }

@@ -154,7 +154,7 @@ std::bitset<4> LasReader::verify(std::string const& url, QString& message) {
     return result;
 }
 
-AbstractFileReader::ImportState
+import::AbstractFileReader::ImportState
 LasReader::import_data(boost::shared_ptr<housekeeping::DataSource> source,
                        housekeeping::DocumentId const& document, bool /*importing*/,
                        brkBase::AbstractProgress* progress, bool inserting) {

@@ -19,6 +19,11 @@ namespace {
 
 QString const unknown_mnemonic = QStringLiteral("UNKNOWN");
 
+// Whether numberRepeatedMnemonics() gave `original` a number (and not just a name for none).
+bool isNumberedCopy(QString const& numbered, QString const& original) {
+    return numbered != (original.isEmpty() ? unknown_mnemonic : original);
+}
+
 // The items of all header sections in file order, looked up by mnemonic whatever its case.
 class HeaderLookup {
 public:
@@ -149,7 +154,7 @@ std::unique_ptr<model::Well> makeWell(LasFile& file, QString const& fileName) {
     for (std::size_t i = 0; i < file.curves.size(); ++i) {
         LasItem const& definition = file.curves[i];
         QString const& mnemonic = uniqueCurveNames[static_cast<int>(i)];
-        if (mnemonic != definition.mnemonic) {
+        if (isNumberedCopy(mnemonic, definition.mnemonic)) {
             file.issues.add(LasIssues::RepeatedMnemonic, definition.line, mnemonic);
         }
         curves.push_back(model::WellCurve{mnemonic, definition.unit, definition.description,
@@ -179,7 +184,7 @@ std::unique_ptr<model::Well> makeWell(LasFile& file, QString const& fileName) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         LasItem const& item = *items[i];
         QString const& mnemonic = uniqueItemNames[static_cast<int>(i)];
-        if (mnemonic != item.mnemonic) {
+        if (isNumberedCopy(mnemonic, item.mnemonic)) {
             file.issues.add(LasIssues::RepeatedMnemonic, item.line, mnemonic);
         }
         well->setHeaderItem(model::WellHeaderItem{mnemonic, item.unit, item.value,

@@ -1,5 +1,5 @@
-// Inserting a data source through an undoable command, reading one without a wizard, the flags the
-// loader keeps in the manager, and the lock check of the user flows.
+// Inserting a data source through an undoable command, reading one without a wizard, and the lock
+// check of the user flows.
 #include "ImportManagerTestPeer.h"
 #include "ModalDialogHelper.h"
 
@@ -211,23 +211,6 @@ TEST_F(ImportManagerInsert, OpenReadsADataSourceWithItsReader) {
     // No reader for the key and no default: the factory's error reaches the caller.
     EXPECT_THROW(manager().open(source("WELLS"), document, true, nullptr, false, &summary),
                  std::runtime_error);
-}
-
-TEST_F(ImportManagerInsert, FlagsKeepWhatTheLoaderSets) {
-    import::ImportManager const& constant = import::ImportManager::const_instance();
-    manager().insert_on_section(false);
-    manager().inserting_state(false);
-    EXPECT_FALSE(constant.insert_on_section());
-    EXPECT_FALSE(constant.inserting_state());
-
-    manager().insert_on_section(true);
-    EXPECT_TRUE(constant.insert_on_section());
-    EXPECT_FALSE(constant.inserting_state());
-
-    manager().inserting_state(true);
-    manager().insert_on_section(false);
-    EXPECT_FALSE(constant.insert_on_section());
-    EXPECT_TRUE(constant.inserting_state());
 }
 
 TEST_F(ImportManagerInsert, LockCheckStopsOnlyForALockedCurrentDocument) {

@@ -15,14 +15,6 @@ import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader
 
 class NoInsertImplementationTest : public WizardFixture {};
 
-// A wizard that reads everything with one reader.
-class SingleBuilderWizard : public import::QImportWizard {
-public:
-    SingleBuilderWizard()
-        : QImportWizard("PTS", nullptr, Qt::WindowFlags()) {}
-    bool useSingleBuilder() override { return true; }
-};
-
 TEST_F(NoInsertImplementationTest, AnOpenOfTwoFilesFailsAtTheSecondAndDropsItsDocument) {
     QString const a = writeTestFile(QStringLiteral("na.pts"), "1 1 1\n");
     QString const b = writeTestFile(QStringLiteral("nb.pts"), "2 2 2\n");
@@ -47,7 +39,7 @@ TEST_F(NoInsertImplementationTest, AnOpenOfTwoFilesFailsAtTheSecondAndDropsItsDo
 TEST_F(NoInsertImplementationTest, AnUndoableInsertThatCannotBeBuiltLeavesTheTarget) {
     QString const path = writeTestFile(QStringLiteral("target.pts"), "1 1 1\n");
     DocumentId const target = documents().create_document();
-    SingleBuilderWizard wizard;
+    SingleBuilderWizard wizard("PTS");
     wizard.urls(QStringList{path});
     wizard.insert_into_doc(target);
     WizardScript script(&wizard);

@@ -44,20 +44,6 @@ TEST_F(DefaultInsertTest, BothCommandsFallBackToTheDefaultImplementation) {
     EXPECT_FALSE(insertJournal().inits[1].with_reader);
 }
 
-TEST_F(DefaultInsertTest, ALaterFileOfAnOpenIsInsertedThroughTheDefault) {
-    QString const a = writeTestFile(QStringLiteral("da.pts"), "1 1 1\n");
-    QString const b = writeTestFile(QStringLiteral("db.pts"), "2 2 2\n3 3 3\n");
-    import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(QStringList{a, b});
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
-    EXPECT_TRUE(run.summary.contains(QStringLiteral("Loaded 3 objects")))
-        << run.summary.toStdString();
-    EXPECT_EQ(insertJournal().inits.size(), 1u);
-    EXPECT_EQ(document(documents().current_document_id())->object_count(), 3u);
-}
-
 } // namespace
 } // namespace test
 } // namespace quarro

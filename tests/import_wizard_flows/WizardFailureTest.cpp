@@ -144,6 +144,25 @@ TEST_F(WizardFailureTest, ClosingTheDialogWhileAFileLoadsDropsOnlyTheNewDocument
     EXPECT_FALSE(documents().document_busy(kept));
 }
 
+TEST_F(WizardFailureTest, ACancelledWellsReadIsAFailureUnlessTheWizardCancelled) {
+    QString const path = writeTestFile(QStringLiteral("wells.pts"), "cancel\n");
+    for (std::string const key : {"WELLS", "PTS"}) {
+        SingleBuilderWizard wizard(key);
+        wizard.urls(QStringList{path});
+        WizardScript script(&wizard);
+        ModalDialogHelper helper;
+        WizardOutcome const run = runWizard(wizard, script, helper);
+        if (key == "WELLS") {
+            EXPECT_TRUE(run.summary.startsWith(failedLine(path))) << run.summary.toStdString();
+            EXPECT_FALSE(wizard.result());
+        } else {
+            EXPECT_EQ(run.summary, QStringLiteral("wells.pts: <b>Canceled</b><br />"));
+            EXPECT_TRUE(wizard.result());
+        }
+        EXPECT_EQ(documents().num_documents(), 0u);
+    }
+}
+
 TEST_F(WizardFailureTest, AThrowingReaderIsReportedAndTheLoadGoesOn) {
     QStringList files = threeFiles(QStringLiteral("2 2 2\n"));
     files[0] = writeTestFile(QStringLiteral("first.pts"), "throw\n");
@@ -155,8 +174,10 @@ TEST_F(WizardFailureTest, AThrowingReaderIsReportedAndTheLoadGoesOn) {
 
     EXPECT_EQ(helper.messageBoxes(), QStringList{"caught exception|"});
     ASSERT_TRUE(run.reached_summary);
+    // Nothing was read, and a failure does not hide the totals as a cancel does.
     EXPECT_EQ(run.summary, failedLine(files[0]) + failedLine(files[1]) + lost_document_reason +
-                               failedLine(files[2]) + lost_document_reason);
+                               failedLine(files[2]) + lost_document_reason +
+                               "<hr /><br />Loaded 0 objects in 0.00 secs<br />");
     EXPECT_EQ(run.log.count(QStringLiteral("Loading ")), 3);
     EXPECT_FALSE(wizard.result());
     EXPECT_EQ(documents().num_documents(), 0u);

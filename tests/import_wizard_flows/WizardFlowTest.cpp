@@ -18,19 +18,6 @@ using housekeeping::DocumentId;
 
 class WizardFlowTest : public WizardFixture {};
 
-// A wizard with the loader policies switched on.
-class PolicyWizard : public import::QImportWizard {
-public:
-    explicit PolicyWizard(std::string const& key, bool no_undo = false)
-        : QImportWizard(key, nullptr, Qt::WindowFlags())
-        , m_no_undo(no_undo) {}
-    bool useSingleBuilder() override { return true; }
-    bool doNotUseInsertUndo() override { return m_no_undo; }
-
-private:
-    bool m_no_undo;
-};
-
 // The totals line for `count` objects at the end of `summary`, whatever time it took.
 bool endsWithTotals(QString const& summary, int count) {
     QRegularExpression const totals(QStringLiteral("<hr /><br />Loaded %1 objects in \\d+\\.\\d\\d "
@@ -62,7 +49,7 @@ TEST_F(WizardFlowTest, OneFileFillsANewDocumentAndAnnouncesIt) {
         << run.summary.toStdString();
     EXPECT_TRUE(endsWithTotals(run.summary, 3)) << run.summary.toStdString();
     EXPECT_TRUE(run.summary_shown.contains(QStringLiteral("Loaded 3 objects in")));
-    EXPECT_EQ(run.log, QStringLiteral("Loading ") + QDir::toNativeSeparators(path) + " ...");
+    EXPECT_EQ(run.log, QStringLiteral("Loading ") + QDir::toNativeSeparators(path) + " ...\n");
     EXPECT_EQ(run.exec_result, QDialog::Rejected);
     EXPECT_TRUE(wizard.result());
 
@@ -118,7 +105,7 @@ TEST_F(WizardFlowTest, TheSecondFileIsInsertedThroughTheManagerAsAnUndoableComma
                                        "b.pts: <b>OK</b><br />\n<hr /><br />"))
         << run.summary.toStdString();
     EXPECT_TRUE(endsWithTotals(run.summary, 5));
-    EXPECT_EQ(run.log, QStringLiteral("Loading %1 ...Loading %2 ...")
+    EXPECT_EQ(run.log, QStringLiteral("Loading %1 ...\nLoading %2 ...\n")
                            .arg(QDir::toNativeSeparators(a), QDir::toNativeSeparators(b)));
     EXPECT_EQ(run.window_title, QStringLiteral("Importing..."));
 
@@ -244,7 +231,7 @@ TEST_F(WizardFlowTest, ASingleBuilderReadsAllFilesInOneGo) {
     QString const a = writeTestFile(QStringLiteral("sa.pts"), "1 1 1\n");
     QString const b = writeTestFile(QStringLiteral("sb.pts"), "2 2 2\n3 3 3\n");
     DocumentMessageRecorder messages;
-    PolicyWizard wizard("PTS");
+    SingleBuilderWizard wizard("PTS");
     wizard.urls(QStringList{a, b});
     WizardScript script(&wizard);
     ModalDialogHelper helper;
@@ -281,7 +268,7 @@ TEST_F(WizardFlowTest, FilesInsertedIntoATargetDocumentCanBeUndone) {
     WizardOutcome const run = runWizard(wizard, script, helper);
 
     EXPECT_TRUE(endsWithTotals(run.summary, 3)) << run.summary.toStdString();
-    EXPECT_EQ(run.log, QStringLiteral("Importing %1 ...Importing %2 ...")
+    EXPECT_EQ(run.log, QStringLiteral("Importing %1 ...\nImporting %2 ...\n")
                            .arg(QDir::toNativeSeparators(a), QDir::toNativeSeparators(b)));
     EXPECT_TRUE(readerJournal().calls.size() == 2 && readerJournal().calls[0].inserting);
     ASSERT_EQ(insertJournal().inits.size(), 2u) << "every file goes through the manager's insert";
@@ -302,7 +289,7 @@ TEST_F(WizardFlowTest, ASingleBuilderInsertGoesThroughAnImportCommandUnlessTold)
     QString const path = writeTestFile(QStringLiteral("undoable.pts"), "1 1 1\n2 2 2\n");
     DocumentId const target = documents().create_document();
     {
-        PolicyWizard wizard("PTS");
+        SingleBuilderWizard wizard("PTS");
         wizard.urls(QStringList{path});
         wizard.insert_into_doc(target);
         WizardScript script(&wizard);
@@ -322,7 +309,7 @@ TEST_F(WizardFlowTest, ASingleBuilderInsertGoesThroughAnImportCommandUnlessTold)
     EXPECT_EQ(doc->object_count(), 0u);
 
     // Without undo the reader reads into the target directly.
-    PolicyWizard direct("PTS", true);
+    SingleBuilderWizard direct("PTS", true);
     direct.urls(QStringList{path});
     direct.insert_into_doc(target);
     WizardScript script(&direct);

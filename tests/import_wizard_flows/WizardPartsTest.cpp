@@ -9,8 +9,6 @@
 #include "housekeeping/gui/AbstractMainWindow.h"
 #include "utilities/UrlUtilities.h"
 
-#include <QPushButton>
-
 #include <memory>
 
 namespace quarro {
@@ -47,19 +45,12 @@ protected:
     }
 };
 
-TEST_F(WizardPartsTest, AFreshWizardKnowsItsKeyAndDefaults) {
+TEST_F(WizardPartsTest, BeforeItRunsTheWizardKeepsTheChoiceAndTheFilesItself) {
     QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
     EXPECT_STREQ(wizard.metaObject()->className(), "quarro::import::QImportWizard");
-    EXPECT_EQ(wizard.import_key(), "PTS");
-    EXPECT_TRUE(wizard.urls().isEmpty());
     EXPECT_FALSE(wizard.inserting() || wizard.importing() || wizard.cancelled());
-    EXPECT_TRUE(wizard.result());
-    EXPECT_FALSE(wizard.useSingleBuilder() || wizard.doNotUseInsertUndo());
-    EXPECT_EQ(wizard.summaryText(), QStringLiteral("Loaded %1 objects"));
     EXPECT_EQ(wizard.questionCheck(), nullptr);
     EXPECT_EQ(wizard.count_geos(DocumentId::null()), 0u);
-    wizard.insertingOnSection(true);
-    EXPECT_TRUE(wizard.insertingOnSection());
 
     // Without a check box the choice lives in the wizard and is stored as "hide".
     EXPECT_TRUE(wizard.get_show_summary());
@@ -77,21 +68,6 @@ TEST_F(WizardPartsTest, AFreshWizardKnowsItsKeyAndDefaults) {
     wizard.urls(QStringList{"x", "y"});
     wizard.data_source(sourceFor(QStringLiteral("/data/b.pts")));
     EXPECT_EQ(wizard.urls(), QStringList{"/data/b.pts"});
-}
-
-TEST_F(WizardPartsTest, TheButtonsFollowTheSheetsWishes) {
-    QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.set_ready2load_mode(true, true, false);
-    EXPECT_TRUE(wizard.nextButton()->isEnabled());
-    EXPECT_EQ(wizard.nextButton()->text(), QStringLiteral("Load"));
-    EXPECT_FALSE(wizard.backButton()->isEnabled());
-    wizard.set_sheet_position(false, true);
-    EXPECT_TRUE(wizard.nextButton()->isEnabled());
-    EXPECT_EQ(wizard.nextButton()->text(), QStringLiteral("Next"));
-    EXPECT_TRUE(wizard.backButton()->isEnabled());
-    wizard.set_ready(false);
-    EXPECT_FALSE(wizard.nextButton()->isEnabled());
-    EXPECT_EQ(wizard.nextButton()->text(), QStringLiteral("Next"));
 }
 
 TEST_F(WizardPartsTest, TheDocumentIsFoundOnceAndABlankFirstOneIsReused) {

@@ -94,6 +94,11 @@ public:
         }
         m_state = m_reader->import_data(m_source, m_document, m_importing, m_progress, m_inserting);
         m_summary = m_reader->import_summary();
+        // The read runs the event loop: the document may have been closed meanwhile.
+        doc = document();
+        if (doc == nullptr) {
+            return;
+        }
         auto const& objects = doc->objects();
         if (m_start < objects.size()) {
             m_added.assign(objects.begin() + static_cast<std::ptrdiff_t>(m_start), objects.end());

@@ -73,21 +73,22 @@ public:
         }
         readerJournal().calls.push_back(call);
 
-        auto* document = dynamic_cast<housekeeping::Document*>(
-            housekeeping::DocumentManager::instance().document_from_id(id));
         std::vector<housekeeping::Document::ObjectPtr> objects;
         for (std::string const& url : source->urls()) {
             QString const path = utilities::url_to_filesystem(url);
             QString const name = QFileInfo(path).fileName();
-            if (document == nullptr) {
-                register_failure(name, QStringLiteral("no document<br />"));
-                return IMPORT_FAILED;
-            }
             ImportState const state = read_file(path, name, progress, objects);
             if (state != IMPORT_OK) {
                 return state;
             }
             register_success(name);
+        }
+        // Looked up only now: polling runs the event loop, where the document may be closed.
+        auto* document = dynamic_cast<housekeeping::Document*>(
+            housekeeping::DocumentManager::instance().document_from_id(id));
+        if (document == nullptr) {
+            register_failure(QStringLiteral("document"), QStringLiteral("gone<br />"));
+            return IMPORT_FAILED;
         }
         for (housekeeping::Document::ObjectPtr const& object : objects) {
             document->add_object(object);

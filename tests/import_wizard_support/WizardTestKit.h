@@ -208,6 +208,19 @@ inline WizardOutcome runWizard(import::QImportWizard& wizard, WizardScript& scri
     return outcome;
 }
 
+// A wizard that reads all files with one reader, inserting with or without an undo command.
+class SingleBuilderWizard : public import::QImportWizard {
+public:
+    explicit SingleBuilderWizard(std::string const& key, bool no_undo = false)
+        : QImportWizard(key, nullptr, Qt::WindowFlags())
+        , m_no_undo(no_undo) {}
+    bool useSingleBuilder() override { return true; }
+    bool doNotUseInsertUndo() override { return m_no_undo; }
+
+private:
+    bool m_no_undo;
+};
+
 // Every test starts without documents, journals, stored summary choices or manager flags.
 class WizardFixture : public ::testing::Test {
 protected:

@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes to the DXF parser and to the check that verification runs on a file's
+// head. Both must return (read, fail or recover) without crashing, hanging or leaking.
+#include "DxfParser.h"
+#include "DxfReader.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
+    std::string_view const text(reinterpret_cast<char const*>(data), size);
+    QString why;
+    quarro::readers::DxfReader::looksLikeAsciiDxf(text.substr(0, 1024), why);
+
+    int polls = 0;
+    quarro::readers::DxfParser parser([&polls](double share) {
+        ++polls;
+        return share >= 0.0 && share <= 1.0;
+    });
+    if (parser.parse(text) == quarro::readers::DxfParser::Outcome::Read) {
+        for (auto const& polyline : parser.drawing().polylines) {
+            if (polyline.points.empty()) {
+                __builtin_trap(); // the model refuses empty polylines
+            }
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,6 @@
+~V
+ VERS. 1.2 : v
+~W
+ COMP. COMPANY : ACME
+~A DEPT[M] CALI
+1 2

@@ -1,0 +1,124 @@
+#ifndef QUARRO_READERS_GRDECL_GRDECLDECK_H
+#define QUARRO_READERS_GRDECL_GRDECLDECK_H
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quarro {
+namespace readers {
+
+// Where a keyword stands: a line of the file read, or of a file it includes.
+struct GrdeclLocation {
+    QString file; // the included file as the INCLUDE names it; empty for the file read
+    int line = 0;
+};
+
+// "line 12", or "line 12 of grid.inc" inside an included file.
+inline QString describe(GrdeclLocation const& where) {
+    QString const line = QStringLiteral("line %1").arg(where.line);
+    return where.file.isEmpty() ? line : QStringLiteral("%1 of %2").arg(line, where.file);
+}
+
+// A box of cells, 0-based, last index included (BOX, CARFIN).
+struct GrdeclBox {
+    int i1 = 0;
+    int i2 = 0;
+    int j1 = 0;
+    int j2 = 0;
+    int k1 = 0;
+    int k2 = 0;
+
+    std::uint64_t cellCount() const {
+        return static_cast<std::uint64_t>(i2 - i1 + 1) * static_cast<std::uint64_t>(j2 - j1 + 1) *
+               static_cast<std::uint64_t>(k2 - k1 + 1);
+    }
+};
+
+// The grid's size from SPECGRID or DIMENS.
+struct GrdeclDimensions {
+    int ni = 0;
+    int nj = 0;
+    int nk = 0;
+    int reservoirs = 1; // NUMRES
+    bool radial = false;
+    std::string keyword;
+    GrdeclLocation where;
+
+    std::uint64_t cellCount() const {
+        return static_cast<std::uint64_t>(ni) * static_cast<std::uint64_t>(nj) *
+               static_cast<std::uint64_t>(nk);
+    }
+};
+
+// The numbers of one keyword: COORD, ZCORN, ACTNUM or a cell property.
+struct GrdeclArray {
+    // How the record ended.
+    enum class Closure { Slash, Keyword, EndOfFile };
+
+    std::string keyword;
+    GrdeclLocation where;
+    // The values read, up to as many as the grid can use.
+    std::vector<double> values;
+    // All values of the record: more than values.size() when the record holds too many.
+    std::uint64_t count = 0;
+    // Defaulted items ("3*") and the line of the first.
+    std::uint64_t defaults = 0;
+    int firstDefaultLine = 0;
+    Closure closure = Closure::Slash;
+    // The keyword that began where a '/' was missing.
+    std::string endedBy;
+    GrdeclLocation endedAt;
+    // The BOX in force for a cell array; nullopt for the whole grid.
+    std::optional<GrdeclBox> box;
+    QString sourcePath;
+};
+
+// A local grid refinement (CARFIN ... ENDFIN): its box and cell counts; its contents are not read.
+struct GrdeclRefinement {
+    std::string name;
+    std::string parent;
+    GrdeclBox box;
+    int ni = 0;
+    int nj = 0;
+    int nk = 0;
+    int maxWells = 0;
+    GrdeclLocation where;
+};
+
+// Everything a GRDECL file and the files it includes say about one grid, as read: nothing is
+// checked against the grid's size yet (GrdeclGridBuilder does that).
+struct GrdeclDeck {
+    std::optional<GrdeclDimensions> dimensions;
+    std::optional<GrdeclArray> coord;
+    std::optional<GrdeclArray> zcorn;
+    // ACTNUM and the cell properties, in the order of the file.
+    std::vector<GrdeclArray> cellArrays;
+
+    std::optional<std::array<double, 6>> mapAxes;
+    GrdeclLocation mapAxesAt;
+    std::string mapUnits;   // MAPUNITS
+    std::string gridUnits;  // GRIDUNIT, first item
+    bool gridOnMap = false; // GRIDUNIT's second item is MAP: COORD is in map coordinates
+    std::string title;      // TITLE
+
+    std::vector<std::string> faults; // fault names, in order of first appearance
+    std::vector<GrdeclRefinement> refinements;
+
+    // Keywords that say nothing about the grid and were passed over (PINCH, RPTGRID ...), each
+    // once, in order of first appearance.
+    std::vector<std::string> skippedKeywords;
+    // The faults the file was read in spite of, one line each, naming the place.
+    QStringList comments;
+    int includedFiles = 0;
+};
+
+} // namespace readers
+} // namespace quarro
+
+#endif // QUARRO_READERS_GRDECL_GRDECLDECK_H

@@ -1,0 +1,46 @@
+#ifndef QUARRO_READERS_GRDECL_GRDECLREADER_H
+#define QUARRO_READERS_GRDECL_GRDECLREADER_H
+
+#include "AbstractFileReader.h"
+
+#include <QString>
+
+#include <bitset>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarro {
+namespace readers {
+
+// The reader of Eclipse corner-point grids (key "GRDECL"): each file, with the files it
+// includes, becomes one CornerPointGrid of the target document with its active cells, its cell
+// properties and its map axes. A file is read and its grid built whole before the grid joins the
+// document; a cancelled import adds nothing.
+class GrdeclReader : public import::AbstractFileReader {
+public:
+    GrdeclReader();
+    ~GrdeclReader() override;
+
+    std::string data_type() override;
+    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
+                            housekeeping::DocumentId const& document, bool importing,
+                            brkBase::AbstractProgress* progress, bool inserting) override;
+    std::string file_filter() override;
+    std::vector<std::string> supported_extentions() const override;
+    // Accepts a text file whose first keyword, after blank and comment lines, is one that grid
+    // files begin with (SPECGRID, COORD, NOECHO, PORO ...), or that holds only comments so far.
+    std::bitset<4> verify(std::string const& url, QString& message) override;
+
+    // The test behind verify(), on the start of a file: true when it opens like a GRDECL file;
+    // otherwise `reason` says why not.
+    static bool looksLikeGrdecl(std::string_view head, QString& reason);
+
+private:
+    Q_DISABLE_COPY(GrdeclReader)
+};
+
+} // namespace readers
+} // namespace quarro
+
+#endif // QUARRO_READERS_GRDECL_GRDECLREADER_H

@@ -1,0 +1,42 @@
+#ifndef QUARRO_READERS_RASTER_DEMRASTERREADER_H
+#define QUARRO_READERS_RASTER_DEMRASTERREADER_H
+
+#include "AbstractFileReader.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <bitset>
+#include <string>
+#include <vector>
+
+namespace quarro {
+namespace readers {
+
+// The "DEMRaster" reader: ESRI ASCII grids (.asc) become regular surfaces, images that Qt reads
+// (PNG, JPEG, BMP, GIF, TIFF where Qt's plugin is installed, ...) become raster images placed by
+// their world files. The content decides which, not the extension.
+class DemRasterReader : public import::AbstractFileReader {
+public:
+    DemRasterReader();
+    ~DemRasterReader() override;
+
+    std::string data_type() override;
+    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
+                            housekeeping::DocumentId const& document, bool importing,
+                            brkBase::AbstractProgress* progress, bool inserting) override;
+    // Images and grids in one entry, so that the image dialog's files and .asc grids are offered
+    // together.
+    std::string file_filter() override;
+    std::vector<std::string> supported_extentions() const override;
+    std::bitset<4> verify(std::string const& url, QString& message) override;
+
+    // Whether the head of a file (its first 1024 bytes or less) is an ASCII grid or an image Qt
+    // can read; when it is neither, `why` says what is wrong, using the file name's extension.
+    static bool recognises(QByteArray const& head, QString const& fileName, QString& why);
+};
+
+} // namespace readers
+} // namespace quarro
+
+#endif // QUARRO_READERS_RASTER_DEMRASTERREADER_H
