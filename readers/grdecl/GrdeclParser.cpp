@@ -93,6 +93,13 @@ struct Record {
 
 // What one parse shares across the file read and the files it includes.
 struct Context {
+    Context(GrdeclDeck& p_deck, CancelHook const* p_hook,
+            GrdeclParser::IncludeOpener const& p_opener, std::uint64_t p_maxCells)
+        : deck(p_deck)
+        , hook(p_hook)
+        , opener(p_opener)
+        , maxCells(p_maxCells) {}
+
     GrdeclDeck& deck;
     CancelHook const* hook;
     GrdeclParser::IncludeOpener const& opener;
@@ -775,7 +782,7 @@ GrdeclParser::GrdeclParser(CancelHook const* hook)
 
 GrdeclParser::Result GrdeclParser::parse(std::string_view text, QString const& path) const {
     Result result;
-    Context context{result.deck, m_hook, m_opener, m_maxCells, QString()};
+    Context context(result.deck, m_hook, m_opener, m_maxCells);
     if (!path.isEmpty()) {
         QFileInfo const info(path);
         context.mainDirectory = info.absolutePath();

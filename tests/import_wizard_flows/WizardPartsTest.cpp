@@ -9,8 +9,6 @@
 #include "housekeeping/gui/AbstractMainWindow.h"
 #include "utilities/UrlUtilities.h"
 
-#include <memory>
-
 namespace quarro {
 namespace test {
 namespace {

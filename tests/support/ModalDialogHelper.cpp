@@ -10,6 +10,7 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <memory>
 
 namespace quarro {
 namespace test {
@@ -131,10 +132,21 @@ void ModalDialogHelper::poll() {
     }
     m_waiting = nullptr;
     m_seen.emplace_back(modal);
-    Handler handler = std::move(m_handlers.front());
-    m_handlers.pop_front();
     ++m_answered;
-    handler(modal);
+    // Run the handler from its own event rather than from this timer: Qt does not fire a timer
+    // again while its handler runs, and a handler that waits for its dialog must still let this
+    // timer answer the dialogs opened on top of it.
+    auto handler = std::make_shared<Handler>(std::move(m_handlers.front()));
+    m_handlers.pop_front();
+    QPointer<QWidget> target(modal);
+    QMetaObject::invokeMethod(
+        this,
+        [handler, target] {
+            if (!target.isNull()) {
+                (*handler)(target.data());
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace test
