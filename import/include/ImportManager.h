@@ -10,6 +10,7 @@
 #include "utilities/UrlUtilities.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -41,6 +42,7 @@ class DataSource;
 namespace import {
 
 class ImportManagerTestPeer;
+class ImportManagerFlowsTestPeer;
 
 // The import library's face to the host application: the one object that owns the File menu's
 // Open, Insert and Revert actions and the Recent Files submenu, answers the host's main-window,
@@ -115,6 +117,7 @@ private:
     friend class brkBase::TbrkDestructor<ImportManager>;
     friend struct std::default_delete<ImportManager>;
     friend class ImportManagerTestPeer;
+    friend class ImportManagerFlowsTestPeer;
 
     static std::unique_ptr<ImportManager>& get_instance();
     static void destroy_instance();
@@ -125,6 +128,19 @@ private:
     // Whether the user's current document must be left alone: true when there is one and it is
     // locked. Flows that start on the current document stop, without a message, when it is.
     bool current_document_locked() const;
+
+    // The steps that every file-dialog flow shares: ask for files (p_selected_filter starts the
+    // dialog and receives the user's choice), keep where the user went for the next dialog and the
+    // next run, and warn that the chosen importer refused the files. p_reason_format places the
+    // reader's reason ("%1") after the warning; the flows differ in its spacing.
+    QStringList ask_for_files(QString const& p_caption, QString const& p_filters,
+                              QString& p_selected_filter) const;
+    void remember_chosen_files(QString const& p_first_file, QString const& p_filter);
+    static void warn_unable_to_import(QString const& p_reason, QString const& p_reason_format);
+    // verify_import_key for the user flows: a key that no reader serves refuses the files with the
+    // factory's explanation instead of throwing out of an event handler.
+    bool verify_files(QStringList const& p_files, std::string const& p_key,
+                      QString& p_message) const;
 
     // Open flows.
     bool open_urls(QStringList const& p_files, std::string const& p_key);
@@ -163,12 +179,14 @@ private slots:
     void handle_message(housekeeping::FilesInsertMessage& p_message);
 
 private:
-    // Made when the host fills its File menu; has no parent and is not deleted here.
-    QMenu* m_recent_menu = nullptr;
-    // Children of the main window; not null once the actions are built.
-    QAction* m_open_action = nullptr;
-    QAction* m_insert_action = nullptr;
-    QAction* m_revert_action = nullptr;
+    // Made when the host fills its File menu; has no parent and is not deleted here. Guarded, as
+    // the host may delete it.
+    QPointer<QMenu> m_recent_menu;
+    // Children of the main window; not null once the actions are built. Guarded: the host may
+    // delete its main window before the manager, and document messages may still arrive.
+    QPointer<QAction> m_open_action;
+    QPointer<QAction> m_insert_action;
+    QPointer<QAction> m_revert_action;
     // Children of the manager, in menu order.
     std::array<QAction*, recent_file_count> m_recent_actions{};
     housekeeping::AbstractQuickHelpEntry* m_open_help_entry = nullptr;

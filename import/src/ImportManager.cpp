@@ -2,6 +2,7 @@
 
 #include "base/TbrkDestructor.h"
 #include "base/brkDestructionPhase.h"
+#include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDocument.h"
 #include "housekeeping/ApplicationManager.h"
 #include "housekeeping/DocumentManager.h"
@@ -14,13 +15,18 @@
 #include "utilities/SystemPaths.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
+
+#include <exception>
 
 namespace quarro {
 namespace import {
@@ -147,6 +153,49 @@ bool ImportManager::current_document_locked() const {
     return document != nullptr && document->is_locked();
 }
 
+QStringList ImportManager::ask_for_files(QString const& p_caption, QString const& p_filters,
+                                         QString& p_selected_filter) const {
+    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), p_caption, m_file_path,
+                                         p_filters, &p_selected_filter);
+}
+
+void ImportManager::remember_chosen_files(QString const& p_first_file, QString const& p_filter) {
+    m_file_path = p_first_file;
+    m_last_filter = p_filter.toStdString();
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("file_paths"));
+    settings.setValue(QStringLiteral("last_open"), m_file_path);
+    settings.setValue(QStringLiteral("last_filter"), p_filter);
+    settings.endGroup();
+}
+
+void ImportManager::warn_unable_to_import(QString const& p_reason,
+                                          QString const& p_reason_format) {
+    QString text = QStringLiteral("Unable to import file(s) using the selected importer.");
+    if (!p_reason.isEmpty()) {
+        text += p_reason_format.arg(p_reason);
+    }
+    QMessageBox::warning(housekeeping::gui::AbstractMainWindow::instance(),
+                         QString::fromStdString(brkBase::brkProductInfo::instance().product_name()),
+                         text, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+bool ImportManager::verify_files(QStringList const& p_files, std::string const& p_key,
+                                 QString& p_message) const {
+    try {
+        return verify_import_key(p_files, p_key, p_message);
+    } catch (std::exception const& e) {
+        // The factory's lookup error: no reader serves the key (a suffix or a filter that names an
+        // importer this installation lacks).
+        housekeeping::ErrorProtocol::instance().log_message(e.what());
+        if (!p_message.isEmpty()) {
+            p_message += QLatin1Char('\n');
+        }
+        p_message += QString::fromUtf8(e.what());
+        return false;
+    }
+}
+
 void ImportManager::build_actions(QWidget* p_parent) {
     if (p_parent == nullptr) {
         housekeeping::ErrorProtocol::instance().log_assert("parent", Q_FUNC_INFO, source_path,
@@ -159,6 +208,12 @@ void ImportManager::build_actions(QWidget* p_parent) {
         housekeeping::ErrorProtocol::instance().log_assert("parent", Q_FUNC_INFO, source_path,
                                                            parent_before_building_line);
     }
+    // Built again only for a new main window, after the host deleted the old one with its actions:
+    // the quick-help entries of those actions go with them.
+    delete m_open_help_entry;
+    m_open_help_entry = nullptr;
+    delete m_insert_help_entry;
+    m_insert_help_entry = nullptr;
 
     m_open_action = make_action(QIcon(QString::fromLatin1(open_icon)), tr("Open"),
                                 tr("Open existing file in new document"),
@@ -176,6 +231,11 @@ void ImportManager::build_actions(QWidget* p_parent) {
                                   QKeySequence(), p_parent);
     connect(m_revert_action, &QAction::triggered, this, &ImportManager::slot_revert);
 
+    // The recent-file actions belong to the manager and outlive a main window that the host
+    // replaces; the Recent Files submenu already holds them.
+    if (m_recent_actions.front() != nullptr) {
+        return;
+    }
     for (QAction*& action : m_recent_actions) {
         action = new QAction(this);
         action->setVisible(false);

@@ -6,9 +6,11 @@
 #include "InsertCommandConstructionException.h"
 #include "housekeeping/AbstractCommand.h"
 #include "housekeeping/CommandManager.h"
+#include "housekeeping/DocumentManager.h"
 #include "housekeeping/ErrorHandler.h"
 #include "housekeeping/ErrorProtocol.h"
 #include "utilities/Exception.h"
+#include "utilities/UrlUtilities.h"
 
 #include <QMessageBox>
 
@@ -21,6 +23,18 @@ namespace {
 char const* const source_path = "import/src/ImportManager";
 // The log knows this catch by its line number, which therefore stays fixed.
 constexpr unsigned insert_construction_line = 827;
+
+char const* const native_key = "QRO";
+char const* const raster_key = "DEMRaster";
+
+// The only filter of the image dialog. "*.png" stands in it twice and it ends with a line feed, as
+// the raster importers have always offered it.
+char const* const raster_filter = "GIS Data - Raster Files (including images) ( "
+                                  "*.adf *.blx *.xlb *.bag *.bmp *.dem *.doq "
+                                  "*.dt0 *.dt1 *.dt2 "
+                                  "*.grb *.hdr *.ers *.kap *.bt "
+                                  "*.gif *.img *.mpr *.jpg *.jp2 *.j2k "
+                                  "*.tif *.png *.im* *.jp* *.png *.xpm )\n";
 } // namespace
 
 AbstractFileReader::ImportState
@@ -72,23 +86,84 @@ bool ImportManager::inserting_state() const {
     return m_inserting_state;
 }
 
-// The Insert action, the image insert, the host's files-insert message and the inserts by key need
-// the wizard's open flow; until it is in place they insert nothing.
-
-void ImportManager::slot_insert() {}
-
-void ImportManager::insert_image_on_section() {}
-
-void ImportManager::handle_message(housekeeping::FilesInsertMessage& /*p_message*/) {}
-
-bool ImportManager::insert_urls(QStringList const& /*p_files*/, std::string const& /*p_key*/,
-                                QString& /*p_message*/) {
-    return false;
+void ImportManager::slot_insert() {
+    housekeeping::DocumentManager const& documents = housekeeping::DocumentManager::instance();
+    if (documents.current_document_id().isNull() || current_document_locked()) {
+        return;
+    }
+    QString selected_filter = QString::fromStdString(m_last_filter);
+    QStringList const files =
+        ask_for_files(QStringLiteral("Insert: Select one or more files"),
+                      QString::fromStdString(m_filters), selected_filter);
+    if (files.isEmpty()) {
+        return;
+    }
+    // Unlike Open, the selected filter alone decides: a native file inserted under another
+    // importer's filter is read by that importer.
+    std::string key = importer_key(selected_filter.toStdString());
+    if (key.empty()) {
+        key = native_key;
+    }
+    QString message;
+    if (!verify_files(files, key, message) ||
+        !open_urls_using_key(files, key, documents.current_document_id())) {
+        warn_unable_to_import(message, QStringLiteral("\n\n%1"));
+    }
+    remember_chosen_files(files.first(), selected_filter);
 }
 
-bool ImportManager::insert_urls_using_key(QStringList const& /*p_files*/,
-                                          std::string const& /*p_key*/) {
-    return false;
+void ImportManager::insert_image_on_section() {
+    QString selected_filter = QString::fromStdString(m_last_filter);
+    QStringList const files = ask_for_files(QStringLiteral("Insert: Select image"),
+                                            QString::fromLatin1(raster_filter), selected_filter);
+    if (files.isEmpty()) {
+        return;
+    }
+    // Set before anything is verified: the loader clears it when its load ends.
+    m_insert_on_section = true;
+    QString message;
+    if (!verify_files(files, raster_key, message) ||
+        !open_urls_using_key(files, raster_key,
+                             housekeeping::DocumentManager::instance().current_document_id())) {
+        warn_unable_to_import(message, QStringLiteral("\n\n %1"));
+    }
+    remember_chosen_files(files.first(), selected_filter);
+}
+
+void ImportManager::handle_message(housekeeping::FilesInsertMessage& p_message) {
+    // A copy: is_open may ask the user, and the message lives only while it is delivered.
+    utilities::UrlList const urls = p_message.files();
+    QStringList files;
+    for (std::string const& url : urls) {
+        QString const path = utilities::url_to_filesystem(url);
+        if (!path.isEmpty() && !is_open(path.toStdString())) {
+            files << path;
+        }
+    }
+    if (files.isEmpty()) {
+        return;
+    }
+    // The host asked; a refusal is not the user's to read.
+    QString message;
+    if (verify_files(files, native_key, message)) {
+        open_urls_using_key(files, native_key,
+                            housekeeping::DocumentManager::instance().current_document_id());
+    }
+}
+
+bool ImportManager::insert_urls(QStringList const& p_files, std::string const& p_key,
+                                QString& p_message) {
+    std::string const key = p_key.empty() ? std::string(native_key) : p_key;
+    if (!verify_files(p_files, key, p_message)) {
+        return false;
+    }
+    return open_urls_using_key(p_files, key,
+                               housekeeping::DocumentManager::instance().current_document_id());
+}
+
+bool ImportManager::insert_urls_using_key(QStringList const& p_files, std::string const& p_key) {
+    return open_urls_using_key(p_files, p_key,
+                               housekeeping::DocumentManager::instance().current_document_id());
 }
 
 } // namespace import

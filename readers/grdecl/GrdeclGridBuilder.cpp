@@ -84,7 +84,7 @@ GrdeclGridBuilder::Result GrdeclGridBuilder::build(QString const& name, QString 
         m_result.grid.reset();
         return std::move(m_result);
     }
-    describeProperties();
+    describeProperties(sourcePath);
     findRegions();
     applyMapAxes();
     findSplitNodes();
@@ -306,7 +306,7 @@ bool GrdeclGridBuilder::applyCellArrays() {
     return true;
 }
 
-void GrdeclGridBuilder::describeProperties() {
+void GrdeclGridBuilder::describeProperties(QString const& sourcePath) {
     std::vector<import::PropertyDescription>& descriptions = m_result.model.grid.properties;
     for (Property& property : m_properties) {
         import::PropertyDescription description;
@@ -314,7 +314,9 @@ void GrdeclGridBuilder::describeProperties() {
         description.keyword = property.keyword;
         description.name = property.keyword;
         description.undefined_value = std::numeric_limits<float>::quiet_NaN();
-        description.source_path = property.sourcePath.toStdString();
+        // Values from the file read itself carry no path of their own when it came as text.
+        description.source_path =
+            (property.sourcePath.isEmpty() ? sourcePath : property.sourcePath).toStdString();
         double minimum = std::numeric_limits<double>::infinity();
         double maximum = -minimum;
         double sum = 0;

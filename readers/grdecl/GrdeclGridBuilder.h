@@ -59,7 +59,7 @@ private:
                         std::uint64_t expected, QString const& needs);
     bool makeGeometry();
     bool applyCellArrays();
-    void describeProperties();
+    void describeProperties(QString const& sourcePath);
     void findRegions();
     void applyMapAxes();
     void findSplitNodes();

@@ -68,7 +68,8 @@ QString lineList(std::vector<int> const& lines, int count) {
         return QStringLiteral("line ") + numbers.front();
     }
     if (more > 0) {
-        return QStringLiteral("lines %1 and %2 more").arg(numbers.join(QStringLiteral(", ")))
+        return QStringLiteral("lines %1 and %2 more")
+            .arg(numbers.join(QStringLiteral(", ")))
             .arg(more);
     }
     QString const last = numbers.takeLast();
@@ -104,8 +105,8 @@ int LasIssues::count(Kind kind) const {
 QStringList LasIssues::comments() const {
     QStringList result;
     for (Entry const& entry : m_entries) {
-        QString text = lineList(entry.lines, entry.count) + QStringLiteral(": ") +
-                       describe(entry.kind);
+        QString text =
+            lineList(entry.lines, entry.count) + QStringLiteral(": ") + describe(entry.kind);
         if (!entry.example.isEmpty()) {
             text += QStringLiteral(" (\"%1\")").arg(entry.example);
         }

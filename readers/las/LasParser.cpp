@@ -1,114 +1,28 @@
 #include "LasParser.h"
 
+#include "LasDataReader.h"
+#include "LasHeaderLine.h"
+#include "LasParseFailure.h"
+#include "LasText.h"
 #include "LasTextDecoder.h"
 #include "importwidgets/CancelHook.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstring>
-#include <limits>
+#include <utility>
 #include <vector>
 
 namespace quarro {
 namespace readers {
 
+using namespace las;
+
 namespace {
 
-// The text between two questions to the cancel hook: about 1 ms of reading (see bench/README.md).
-constexpr std::size_t poll_bytes = 16 * 1024;
 // Share of the progress bar given to finding the sections; reading the data takes the rest.
 constexpr double scan_share = 5.0;
-// Examples quoted in comments and errors are cut to this many characters.
-constexpr int example_length = 40;
-
-constexpr double no_value = std::numeric_limits<double>::quiet_NaN();
-
-// Thrown inside the parser for a fault that stops the reading.
-struct Failure {
-    int line;
-    QString text;
-};
+// Thrown inside the parser when the user cancels.
 struct Cancelled {};
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool equalsUpper(std::string_view text, std::string_view upperCase) {
-    return text.size() == upperCase.size() &&
-           std::equal(text.begin(), text.end(), upperCase.begin(),
-                      [](char a, char b) { return upper(a) == b; });
-}
-
-std::string_view trim(std::string_view text) {
-    std::size_t begin = 0;
-    while (begin < text.size() && isBlank(text[begin])) {
-        ++begin;
-    }
-    std::size_t end = text.size();
-    while (end > begin && isBlank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
-
-// A whole token as a number. std::from_chars takes no plus sign, which some writers put first.
-bool parseNumber(std::string_view token, double& value) {
-    char const* first = token.data();
-    char const* const last = first + token.size();
-    if (first != last && *first == '+') {
-        ++first;
-    }
-    auto const result = std::from_chars(first, last, value);
-    return result.ec == std::errc() && result.ptr == last && first != last;
-}
-
-// Spellings of a missing number that programs write into data: MSVC's "1.#IND" family, Fortran's
-// overflow stars, NaN, infinity and a few words.
-bool isNullSpelling(std::string_view token) {
-    if (std::all_of(token.begin(), token.end(), [](char c) { return c == '*'; })) {
-        return true;
-    }
-    if (token.find('#') != std::string_view::npos) {
-        std::string upperToken(token.size(), ' ');
-        std::transform(token.begin(), token.end(), upperToken.begin(), upper);
-        return upperToken.find("#IND") != std::string::npos ||
-               upperToken.find("#INF") != std::string::npos ||
-               upperToken.find("#QNAN") != std::string::npos ||
-               upperToken.find("#SNAN") != std::string::npos;
-    }
-    for (std::string_view word : {"-", "--", "NA", "N/A", "NAN", "-NAN", "INF", "-INF", "NULL",
-                                  "(NULL)"}) {
-        if (equalsUpper(token, word)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Values that log curves use for "no value" whatever the header says.
-bool isStandInNull(double value) {
-    double const magnitude = std::fabs(value);
-    return magnitude >= 999.0 &&
-           (magnitude == 999.25 || magnitude == 9999.25 || magnitude == 9999.0);
-}
-
-QString example(std::string_view bytes, LasTextDecoder const& decoder) {
-    QString text = decoder.decode(bytes.substr(0, 4 * example_length)).simplified();
-    if (text.size() > example_length) {
-        text = text.left(example_length) + QStringLiteral("...");
-    }
-    return text;
-}
 
 struct Line {
     std::string_view text;
@@ -205,105 +119,6 @@ struct Section {
     std::size_t bodyLineCount = 0;
 };
 
-// The fields of a "MNEMONIC.UNIT VALUE : DESCRIPTION" line.
-struct HeaderFields {
-    std::string_view mnemonic;
-    std::string_view unit;
-    std::string_view value;
-    std::string_view description;
-    bool hasPeriod = false;
-    bool hasColon = false;
-};
-
-std::size_t skipBlanks(std::string_view text, std::size_t from) {
-    while (from < text.size() && isBlank(text[from])) {
-        ++from;
-    }
-    return from;
-}
-
-// The colon that ends the value: the first after `from` that is not inside a time of day
-// ("13:45"), so that colons in the description stay there.
-std::size_t delimiterColon(std::string_view line, std::size_t from) {
-    for (std::size_t i = line.find(':', from); i != std::string_view::npos;
-         i = line.find(':', i + 1)) {
-        bool const digitBefore = i > 0 && isDigit(line[i - 1]);
-        bool const digitAfter = i + 1 < line.size() && isDigit(line[i + 1]);
-        if (!(digitBefore && digitAfter)) {
-            return i;
-        }
-    }
-    return std::string_view::npos;
-}
-
-// Splits a trimmed header line. The mnemonic ends at the period that starts the unit: the last
-// period of the first word (mnemonics such as "S.P" keep theirs), or a period that opens the next
-// word ("DEPT   .M"). The unit runs to the next blank; the value to the delimiting colon. False
-// when the line has neither period nor colon.
-bool splitHeaderLine(std::string_view line, HeaderFields& fields) {
-    constexpr auto npos = std::string_view::npos;
-    std::size_t tokenEnd = 0;
-    while (tokenEnd < line.size() && !isBlank(line[tokenEnd]) && line[tokenEnd] != ':') {
-        ++tokenEnd;
-    }
-    std::string_view const token = line.substr(0, tokenEnd);
-    std::size_t const next = skipBlanks(line, tokenEnd);
-    bool const nextOpensUnit = next < line.size() && line[next] == '.';
-    std::size_t const lastDot = token.rfind('.');
-
-    std::size_t period = npos;
-    std::size_t mnemonicEnd = tokenEnd;
-    if (lastDot != npos && !(lastDot + 1 == tokenEnd && nextOpensUnit)) {
-        period = lastDot;
-        mnemonicEnd = lastDot;
-    } else if (nextOpensUnit) {
-        period = next;
-    }
-
-    std::size_t valueBegin = tokenEnd;
-    std::size_t colon = npos;
-    if (period != npos) {
-        std::size_t unitEnd = period + 1;
-        while (unitEnd < line.size() && !isBlank(line[unitEnd])) {
-            ++unitEnd;
-        }
-        fields.unit = line.substr(period + 1, unitEnd - period - 1);
-        colon = delimiterColon(line, unitEnd);
-        // "DEPT.M: depth": the colon closes the unit word.
-        if (colon == npos && !fields.unit.empty() && fields.unit.back() == ':') {
-            fields.unit.remove_suffix(1);
-            colon = unitEnd - 1;
-        }
-        valueBegin = unitEnd;
-    } else {
-        fields.unit = std::string_view();
-        colon = delimiterColon(line, tokenEnd);
-    }
-    fields.hasPeriod = period != npos;
-    fields.hasColon = colon != npos;
-    if (!fields.hasPeriod && !fields.hasColon) {
-        return false;
-    }
-    fields.mnemonic = trim(line.substr(0, mnemonicEnd));
-    std::size_t const valueEnd = fields.hasColon ? colon : line.size();
-    fields.value = valueBegin < valueEnd ? trim(line.substr(valueBegin, valueEnd - valueBegin))
-                                         : std::string_view();
-    fields.description = fields.hasColon ? trim(line.substr(colon + 1)) : std::string_view();
-    return true;
-}
-
-// LAS 3 follows the description with "{format}" and "| association"; neither is description.
-std::string_view stripLas3Decorations(std::string_view description) {
-    description = trim(description.substr(0, description.find('|')));
-    if (!description.empty() && description.back() == '}') {
-        std::size_t const open = description.rfind('{');
-        if (open != std::string_view::npos) {
-            description = trim(description.substr(0, open));
-        }
-    }
-    return description;
-}
-
 // One reading of one text.
 class Run {
 public:
@@ -320,10 +135,9 @@ private:
     void chooseEncoding();
     void readVersion();
     void readHeaderSections();
-    LasItem item(HeaderFields const& fields, int line) const;
+    LasItem item(LasHeaderLine const& fields, int line) const;
     void readCurves(Section const& section);
     void curvesFromDataTitle(Section const& data);
-    void readData(Section const& data);
     void poll(char const* position, double from, double span);
 
     std::string_view m_text;
@@ -349,9 +163,10 @@ void Run::poll(char const* position, double from, double span) {
 // The text to read: without a byte-order mark, and up to a DOS end-of-file mark (0x1A).
 std::string_view Run::prepare() {
     std::string_view text = m_text;
-    if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
-                             (text[0] == '\xFE' && text[1] == '\xFF'))) {
-        throw Failure{1, QStringLiteral("the file is UTF-16 text; save it as UTF-8 or ASCII")};
+    if (text.size() >= 2 &&
+        ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'))) {
+        throw LasParseFailure{1,
+                              QStringLiteral("the file is UTF-16 text; save it as UTF-8 or ASCII")};
     }
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
@@ -372,7 +187,8 @@ std::string_view Run::prepare() {
     std::size_t const nul = text.find('\0');
     if (nul != std::string_view::npos) {
         int const line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + nul, '\n'));
-        throw Failure{line, QStringLiteral("binary data (a NUL byte): not a LAS text file")};
+        throw LasParseFailure{line,
+                              QStringLiteral("binary data (a NUL byte): not a LAS text file")};
     }
     return text;
 }
@@ -380,7 +196,7 @@ std::string_view Run::prepare() {
 void Run::splitSections(std::string_view text) {
     char const* const end = text.data() + text.size();
     LineCursor cursor(text.data(), end, 1);
-    char const* nextPoll = text.data() + poll_bytes;
+    char const* nextPoll = text.data() + LasDataReader::poll_bytes;
     Line line;
     while (cursor.next(line)) {
         std::string_view const trimmed = trim(line.text);
@@ -389,10 +205,10 @@ void Run::splitSections(std::string_view text) {
         }
         if (trimmed.front() != '~') {
             if (m_sections.empty()) {
-                throw Failure{line.number,
-                              QStringLiteral("a LAS file begins with a section line such as "
-                                             "~VERSION, not \"%1\"")
-                                  .arg(example(trimmed, m_decoder))};
+                throw LasParseFailure{
+                    line.number, QStringLiteral("a LAS file begins with a section line such as "
+                                                "~VERSION, not \"%1\"")
+                                     .arg(m_decoder.excerpt(trimmed))};
             }
             if (m_sections.back().kind != SectionKind::Data) {
                 m_sections.back().lines.push_back(Line{trimmed, line.number});
@@ -415,14 +231,14 @@ void Run::splitSections(std::string_view text) {
                 if (first < end && *first == '~') {
                     break;
                 }
-                auto const* newline =
-                    static_cast<char const*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+                auto const* newline = static_cast<char const*>(
+                    std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
                 p = newline != nullptr ? newline + 1 : end;
                 ++number;
                 ++section.bodyLineCount;
                 if (p >= nextPoll) {
                     poll(p, 0.0, scan_share);
-                    nextPoll = p + poll_bytes;
+                    nextPoll = p + LasDataReader::poll_bytes;
                 }
             }
             section.bodyEnd = p;
@@ -431,8 +247,9 @@ void Run::splitSections(std::string_view text) {
         m_sections.push_back(std::move(section));
     }
     if (m_sections.empty()) {
-        throw Failure{std::max(1, cursor.nextNumber() - 1),
-                      QStringLiteral("no LAS section (~VERSION, ~WELL, ~CURVE, ~A) in the file")};
+        throw LasParseFailure{
+            std::max(1, cursor.nextNumber() - 1),
+            QStringLiteral("no LAS section (~VERSION, ~WELL, ~CURVE, ~A) in the file")};
     }
 }
 
@@ -453,10 +270,10 @@ void Run::chooseEncoding() {
     }
 }
 
-LasItem Run::item(HeaderFields const& fields, int line) const {
+LasItem Run::item(LasHeaderLine const& fields, int line) const {
     std::string_view description = fields.description;
     if (m_file.versionNumber >= 3.0) {
-        description = stripLas3Decorations(description);
+        description = LasHeaderLine::withoutLas3Decorations(description);
     }
     return LasItem{m_decoder.decode(fields.mnemonic), m_decoder.decode(fields.unit),
                    m_decoder.decode(fields.value), m_decoder.decode(description), line};
@@ -471,8 +288,8 @@ void Run::readVersion() {
         }
         firstLine = section.line;
         for (Line const& line : section.lines) {
-            HeaderFields fields;
-            if (!splitHeaderLine(line.text, fields)) {
+            LasHeaderLine fields;
+            if (!LasHeaderLine::split(line.text, fields)) {
                 continue;
             }
             if (equalsUpper(fields.mnemonic, "VERS")) {
@@ -504,13 +321,13 @@ void Run::readHeaderSections() {
         case SectionKind::Data:
             if (dataSeen) {
                 m_file.issues.add(LasIssues::ExtraDataSection, section.line,
-                                  example(section.title, m_decoder));
+                                  m_decoder.excerpt(section.title));
             }
             dataSeen = true;
             continue;
         case SectionKind::Unknown:
             m_file.issues.add(LasIssues::SectionNotRead, section.line,
-                              example(section.title, m_decoder));
+                              m_decoder.excerpt(section.title));
             continue;
         case SectionKind::Curves:
             readCurves(section);
@@ -532,16 +349,17 @@ void Run::readHeaderSections() {
                                       : section.kind == SectionKind::Well  ? m_file.wellItems
                                                                            : m_file.parameters;
         // LAS 1.x writes most ~W lines as "MNEM.UNIT DESCRIPTION : VALUE".
-        bool const valueAfterColon = section.kind == SectionKind::Well && m_file.versionNumber < 2.0;
+        bool const valueAfterColon =
+            section.kind == SectionKind::Well && m_file.versionNumber < 2.0;
         for (Line const& line : section.lines) {
-            HeaderFields fields;
-            if (!splitHeaderLine(line.text, fields)) {
+            LasHeaderLine fields;
+            if (!LasHeaderLine::split(line.text, fields)) {
                 m_file.issues.add(LasIssues::HeaderLineSkipped, line.number,
-                                  example(line.text, m_decoder));
+                                  m_decoder.excerpt(line.text));
                 continue;
             }
             if (fields.mnemonic.empty()) {
-                m_file.issues.add(LasIssues::NoMnemonic, line.number, example(line.text, m_decoder));
+                m_file.issues.add(LasIssues::NoMnemonic, line.number, m_decoder.excerpt(line.text));
                 continue;
             }
             if (!fields.hasPeriod) {
@@ -549,10 +367,9 @@ void Run::readHeaderSections() {
             } else if (!fields.hasColon) {
                 m_file.issues.add(LasIssues::NoColon, line.number);
             }
-            bool const indexItem = equalsUpper(fields.mnemonic, "STRT") ||
-                                   equalsUpper(fields.mnemonic, "STOP") ||
-                                   equalsUpper(fields.mnemonic, "STEP") ||
-                                   equalsUpper(fields.mnemonic, "NULL");
+            bool const indexItem =
+                equalsUpper(fields.mnemonic, "STRT") || equalsUpper(fields.mnemonic, "STOP") ||
+                equalsUpper(fields.mnemonic, "STEP") || equalsUpper(fields.mnemonic, "NULL");
             if (valueAfterColon && !indexItem && !fields.description.empty()) {
                 std::swap(fields.value, fields.description);
             }
@@ -571,8 +388,8 @@ void Run::readCurves(Section const& section) {
     // Every curve line stands for a data column, so none is skipped: that would shift the
     // columns after it.
     for (Line const& line : section.lines) {
-        HeaderFields fields;
-        if (!splitHeaderLine(line.text, fields)) {
+        LasHeaderLine fields;
+        if (!LasHeaderLine::split(line.text, fields)) {
             std::size_t end = 0;
             while (end < line.text.size() && !isBlank(line.text[end])) {
                 ++end;
@@ -632,205 +449,36 @@ void Run::read() {
     auto const data = std::find_if(m_sections.begin(), m_sections.end(),
                                    [](Section const& s) { return s.kind == SectionKind::Data; });
     if (data == m_sections.end()) {
-        throw Failure{std::max(1, static_cast<int>(std::count(text.begin(), text.end(), '\n'))),
-                      QStringLiteral("the file ends without a ~A (data) section")};
+        int const lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) +
+                          (!text.empty() && text.back() != '\n' ? 1 : 0);
+        throw LasParseFailure{std::max(1, lines),
+                              QStringLiteral("the file ends without a ~A (data) section")};
     }
     m_file.dataLine = data->line;
     if (m_file.curves.empty()) {
         curvesFromDataTitle(*data);
     }
     if (m_file.curves.empty()) {
-        throw Failure{data->line,
-                      QStringLiteral("no curve definitions (~CURVE) name the columns of ~A")};
+        throw LasParseFailure{
+            data->line, QStringLiteral("no curve definitions (~CURVE) name the columns of ~A")};
     }
-    readData(*data);
-}
-
-void Run::readData(Section const& data) {
-    std::size_t const n = m_file.curves.size();
     // A file can declare many curves and give few values; padding rows must not let a small
     // file claim gigabytes. Real data needs at least two bytes per value.
-    std::size_t const maxCells = m_text.size() + 65536;
-    std::size_t const reserveRows =
-        m_file.wrapped ? 0 : std::min(data.bodyLineCount, maxCells / n);
-
-    std::vector<std::vector<double>>& columns = m_file.columns;
-    columns.assign(n, std::vector<double>());
-    for (std::vector<double>& column : columns) {
-        column.reserve(reserveRows);
-    }
-
-    bool const hasNull = m_file.nullValue.has_value();
-    double const nullValue = m_file.nullValue.value_or(0.0);
-    bool const comma = m_commaDelimited;
-    bool wrapped = m_file.wrapped;
-    bool firstDataLine = true;
-    LasIssues& issues = m_file.issues;
-
-    std::size_t j = 0; // the next column of the row being read
-    bool longRow = false;
-    int lineNumber = data.bodyLine;
-    char const* p = data.bodyBegin;
-    char const* const end = data.bodyEnd;
-    char const* nextPoll = p;
-
-    auto isSeparator = [comma](char c) { return isBlank(c) || (comma && c == ','); };
-    auto store = [&](double value) {
-        if (j == n) {
-            longRow = true;
-            return;
-        }
-        if (j == 0 && std::isnan(value)) {
-            issues.add(LasIssues::NullDepth, lineNumber);
-        }
-        columns[j++].push_back(value);
-    };
-    auto numberValue = [&](double value) {
-        if ((hasNull && value == nullValue) || !std::isfinite(value) ||
-            (j != 0 && isStandInNull(value))) {
-            return no_value;
-        }
-        return value;
-    };
-    // A token that std::from_chars did not take whole.
-    auto textValue = [&](std::string_view token) {
-        double value = 0.0;
-        if (parseNumber(token, value)) {
-            return numberValue(value);
-        }
-        if (!isNullSpelling(token)) {
-            issues.add(LasIssues::TextInData, lineNumber, example(token, m_decoder));
-        }
-        return no_value;
-    };
-    auto hasNumber = [&](char const* q, char const* lineEnd) {
-        while (q < lineEnd) {
-            while (q < lineEnd && isSeparator(*q)) {
-                ++q;
-            }
-            char const* tokenEnd = q;
-            while (tokenEnd < lineEnd && !isSeparator(*tokenEnd)) {
-                ++tokenEnd;
-            }
-            double value = 0.0;
-            if (tokenEnd > q && parseNumber(std::string_view(q, tokenEnd - q), value)) {
-                return true;
-            }
-            q = tokenEnd;
-        }
-        return false;
-    };
-
-    for (; p < end; ++lineNumber) {
-        if (p >= nextPoll) {
-            poll(p, scan_share, 100.0 - scan_share);
-            nextPoll = p + poll_bytes;
-        }
-        auto const* newline =
-            static_cast<char const*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        char const* const lineEnd = newline != nullptr ? newline : end;
-        char const* q = p;
-        p = newline != nullptr ? newline + 1 : end;
-
-        while (q < lineEnd && isBlank(*q)) {
-            ++q;
-        }
-        if (q == lineEnd || *q == '#') {
-            continue;
-        }
-        longRow = false;
-        // A line that starts a row with text and holds no number at all is a note, not a row.
-        auto isTextLine = [&](std::string_view first, char const* rest) {
-            double value = 0.0;
-            return j == 0 && !parseNumber(first, value) && !hasNumber(rest, lineEnd);
-        };
-        bool textLine = false;
-        if (comma) {
-            // LAS 3 comma-delimited data: every field counts, an empty one is no value.
-            for (bool firstField = true;; firstField = false) {
-                auto const* fieldEnd = static_cast<char const*>(
-                    std::memchr(q, ',', static_cast<std::size_t>(lineEnd - q)));
-                char const* const stop = fieldEnd != nullptr ? fieldEnd : lineEnd;
-                std::string_view const field = trim(std::string_view(q, stop - q));
-                if (firstField && !field.empty() && isTextLine(field, stop)) {
-                    textLine = true;
-                    break;
-                }
-                store(field.empty() ? no_value : textValue(field));
-                if (fieldEnd == nullptr) {
-                    break;
-                }
-                q = fieldEnd + 1;
-            }
-        } else {
-            for (char const* const lineBegin = q; q < lineEnd;) {
-                double value = 0.0;
-                char const* first = *q == '+' ? q + 1 : q;
-                auto const parsed = std::from_chars(first, lineEnd, value);
-                if (parsed.ec == std::errc() && parsed.ptr > first &&
-                    (parsed.ptr == lineEnd || isSeparator(*parsed.ptr))) {
-                    store(numberValue(value));
-                    q = parsed.ptr;
-                } else {
-                    char const* tokenEnd = q;
-                    while (tokenEnd < lineEnd && !isSeparator(*tokenEnd)) {
-                        ++tokenEnd;
-                    }
-                    std::string_view const token(q, tokenEnd - q);
-                    if (q == lineBegin && isTextLine(token, tokenEnd)) {
-                        textLine = true;
-                        break;
-                    }
-                    store(textValue(token));
-                    q = tokenEnd;
-                }
-                while (q < lineEnd && isBlank(*q)) {
-                    ++q;
-                }
-            }
-        }
-        if (textLine) {
-            issues.add(LasIssues::TextLineInData, lineNumber,
-                       example(std::string_view(q, lineEnd - q), m_decoder));
-            continue;
-        }
-        if (longRow) {
-            issues.add(LasIssues::LongRow, lineNumber);
-        }
-        if (firstDataLine) {
-            firstDataLine = false;
-            // A depth alone on the first line of many-curve data: the writer wrapped the rows
-            // without saying so.
-            if (!wrapped && n > 1 && j == 1) {
-                wrapped = true;
-                issues.add(LasIssues::WrapMismatch, lineNumber);
-                continue;
-            }
-        }
-        if (j == n) {
-            j = 0;
-        } else if (!wrapped) {
-            issues.add(LasIssues::ShortRow, lineNumber);
-            while (j < n) {
-                columns[j++].push_back(no_value);
-            }
-            j = 0;
-            if (columns.front().size() * n > maxCells) {
-                throw Failure{lineNumber,
-                              QStringLiteral("too many missing values: the rows hold far fewer "
-                                             "values than the %1 curves")
-                                  .arg(n)};
-            }
-        }
-    }
-    if (j != 0) {
-        issues.add(LasIssues::LastRowCutShort, lineNumber - 1);
-        while (j < n) {
-            columns[j++].push_back(no_value);
-        }
-    }
-    if (columns.front().empty()) {
-        throw Failure{data.line, QStringLiteral("the ~A section holds no data")};
+    LasDataReader::Settings settings;
+    settings.curves = m_file.curves.size();
+    settings.wrapped = m_file.wrapped;
+    settings.commaDelimited = m_commaDelimited;
+    settings.nullValue = m_file.nullValue;
+    settings.maxCells = m_text.size() + 65536;
+    LasDataReader reader(settings, m_decoder, m_file.issues, [this](char const* position) {
+        poll(position, scan_share, 100.0 - scan_share);
+    });
+    m_file.columns =
+        reader.read(std::string_view(data->bodyBegin,
+                                     static_cast<std::size_t>(data->bodyEnd - data->bodyBegin)),
+                    data->bodyLine, data->bodyLineCount);
+    if (m_file.rowCount() == 0) {
+        throw LasParseFailure{data->line, QStringLiteral("the ~A section holds no data")};
     }
 }
 
@@ -841,7 +489,7 @@ LasParser::Result LasParser::parse(std::string_view text) const {
     try {
         Run(text, m_hook, result.file).read();
         result.status = Status::Ok;
-    } catch (Failure const& failure) {
+    } catch (LasParseFailure const& failure) {
         result.status = Status::Failed;
         result.error = QStringLiteral("line %1: %2").arg(failure.line).arg(failure.text);
         result.file = LasFile();

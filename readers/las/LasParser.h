@@ -15,11 +15,8 @@ namespace readers {
 // Reads the text of a LAS well log (versions 1.2 and 2.0, wrapped or not, and the log sections of
 // 3.0) into a LasFile. Real files bend the format in many ways; what can be read with a fair
 // guess is read and recorded in LasFile::issues, and only a file that cannot give a well fails.
-//
-// NULLs: the ~W NULL value in any curve, and in the log curves (not the depth) the common
-// stand-ins -999.25, 999.25, -9999.25, 9999.25, -9999 and 9999; any value that is not finite or
-// is spelled as a missing number ("1.#IND", "****", "NaN", "-") becomes "no value" silently, and
-// other text ("ERR") too, with a comment.
+// Header lines are split by LasHeaderLine, the data by LasDataReader (which says how NULLs are
+// read). The text is decoded as UTF-8, or as Windows-1252 when it is not valid UTF-8.
 class LasParser {
 public:
     enum class Status { Ok, Failed, Cancelled };

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cctype>
 #include <exception>
 #include <memory>
 
@@ -119,14 +121,17 @@ bool LasReader::looksLikeLas(std::string_view head, QString& reason) {
             continue;
         }
         line.remove_prefix(first);
-        char const section = line.size() > 1 ? static_cast<char>(line[1] & ~0x20) : '\0';
-        if (line.front() == '~' && std::string_view("VWCPOA").find(section) != std::string_view::npos &&
-            section != '\0') {
+        // The section letters the parser reads: ~V, ~W, ~C, ~P, ~O, ~A.
+        char const section =
+            line.size() > 1 ? static_cast<char>(std::toupper(static_cast<unsigned char>(line[1])))
+                            : '\0';
+        if (line.front() == '~' && section != '\0' &&
+            std::string_view("VWCPOA").find(section) != std::string_view::npos) {
             return true;
         }
-        QString shown = QString::fromUtf8(line.data(), static_cast<int>(std::min<std::size_t>(
-                                                           line.size(), 40)))
-                            .trimmed();
+        QString shown =
+            QString::fromUtf8(line.data(), static_cast<int>(std::min<std::size_t>(line.size(), 40)))
+                .trimmed();
         reason = QStringLiteral("not a LAS well log: it begins with \"%1\", not with a section "
                                 "line such as ~VERSION")
                      .arg(shown);
@@ -154,84 +159,83 @@ std::bitset<4> LasReader::verify(std::string const& url, QString& message) {
     return result;
 }
 
-import::AbstractFileReader::ImportState
-LasReader::import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                       housekeeping::DocumentId const& document, bool /*importing*/,
-                       brkBase::AbstractProgress* progress, bool inserting) {
-    utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
-    auto* target = dynamic_cast<housekeeping::Document*>(
-        housekeeping::DocumentManager::instance().document_from_id(document));
-    if (target == nullptr || urls.empty()) {
-        QString const reason = target == nullptr
-                                   ? QStringLiteral("there is no document to read the wells into")
-                                   : QStringLiteral("no file given");
-        if (urls.empty()) {
-            register_failure(QString(), reason);
-        }
-        for (std::string const& url : urls) {
-            register_failure(QString::fromStdString(utilities::file_from_url(url)).toHtmlEscaped(),
-                             reason);
-        }
-        return IMPORT_FAILED;
+import::AbstractFileReader::ImportState LasReader::import_data(
+    boost::shared_ptr<housekeeping::DataSource> source, housekeeping::DocumentId const& document,
+    bool /*importing*/, brkBase::AbstractProgress* progress,
+    bool inserting){utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
+auto* target = dynamic_cast<housekeeping::Document*>(
+    housekeeping::DocumentManager::instance().document_from_id(document));
+if (target == nullptr || urls.empty()) {
+    QString const reason = target == nullptr
+                               ? QStringLiteral("there is no document to read the wells into")
+                               : QStringLiteral("no file given");
+    if (urls.empty()) {
+        register_failure(QString(), reason);
     }
-
-    import::ProgressCancelHook progressHook(progress);
-    std::vector<std::unique_ptr<model::Well>> wells;
-    std::vector<Outcome> outcomes;
-    int const count = static_cast<int>(urls.size());
-    for (int i = 0; i < count; ++i) {
-        QString const path = utilities::url_to_filesystem(urls[static_cast<std::size_t>(i)]);
-        Outcome outcome{QFileInfo(path).fileName(), QString(), QStringList()};
-        FileShare share{&progressHook, i, count};
-        CancelHook const hook(&FileShare::isCancelled, &FileShare::progress, &share);
-        try {
-            FileBytes file(path);
-            QString error;
-            if (!file.open(error)) {
-                outcome.failure = QStringLiteral("cannot open the file: %1").arg(error);
-                outcomes.push_back(outcome);
-                continue;
-            }
-            LasParser::Result parsed = LasParser(&hook).parse(file.bytes());
-            if (parsed.status == LasParser::Status::Cancelled) {
-                return IMPORT_CANCELLED;
-            }
-            if (parsed.status == LasParser::Status::Failed) {
-                outcome.failure = parsed.error;
-                outcomes.push_back(outcome);
-                continue;
-            }
-            std::unique_ptr<model::Well> well = makeWell(parsed.file, outcome.name);
-            outcome.comments << wellSummary(*well) << parsed.file.issues.comments();
-            wells.push_back(std::move(well));
-        } catch (std::exception const& e) {
-            // Out of memory, or a well the model refuses: the file fails, the import goes on.
-            outcome.failure = QStringLiteral("the file could not be read: %1").arg(e.what());
-        }
-        outcomes.push_back(outcome);
+    for (std::string const& url : urls) {
+        register_failure(QString::fromStdString(utilities::file_from_url(url)).toHtmlEscaped(),
+                         reason);
     }
-
-    bool failed = false;
-    for (Outcome const& outcome : outcomes) {
-        QString const name = outcome.name.toHtmlEscaped();
-        if (!outcome.failure.isEmpty()) {
-            register_failure(name, outcome.failure.toHtmlEscaped());
-            failed = true;
-            continue;
-        }
-        register_success(name);
-        for (QString const& comment : outcome.comments) {
-            register_comment(comment.toHtmlEscaped());
-        }
-    }
-    for (std::unique_ptr<model::Well>& well : wells) {
-        target->add_object(housekeeping::Document::ObjectPtr(well.release()));
-    }
-    if (inserting && !wells.empty()) {
-        target->set_modified(true);
-    }
-    return failed ? IMPORT_FAILED : IMPORT_OK;
+    return IMPORT_FAILED;
 }
 
+import::ProgressCancelHook progressHook(progress);
+std::vector<std::unique_ptr<model::Well>> wells;
+std::vector<Outcome> outcomes;
+int const count = static_cast<int>(urls.size());
+for (int i = 0; i < count; ++i) {
+    QString const path = utilities::url_to_filesystem(urls[static_cast<std::size_t>(i)]);
+    Outcome outcome{QFileInfo(path).fileName(), QString(), QStringList()};
+    FileShare share{&progressHook, i, count};
+    CancelHook const hook(&FileShare::isCancelled, &FileShare::progress, &share);
+    try {
+        FileBytes file(path);
+        QString error;
+        if (!file.open(error)) {
+            outcome.failure = QStringLiteral("cannot open the file: %1").arg(error);
+            outcomes.push_back(outcome);
+            continue;
+        }
+        LasParser::Result parsed = LasParser(&hook).parse(file.bytes());
+        if (parsed.status == LasParser::Status::Cancelled) {
+            return IMPORT_CANCELLED;
+        }
+        if (parsed.status == LasParser::Status::Failed) {
+            outcome.failure = parsed.error;
+            outcomes.push_back(outcome);
+            continue;
+        }
+        std::unique_ptr<model::Well> well = makeWell(parsed.file, outcome.name);
+        outcome.comments << wellSummary(*well) << parsed.file.issues.comments();
+        wells.push_back(std::move(well));
+    } catch (std::exception const& e) {
+        // Out of memory, or a well the model refuses: the file fails, the import goes on.
+        outcome.failure = QStringLiteral("the file could not be read: %1").arg(e.what());
+    }
+    outcomes.push_back(outcome);
+}
+
+bool failed = false;
+for (Outcome const& outcome : outcomes) {
+    QString const name = outcome.name.toHtmlEscaped();
+    if (!outcome.failure.isEmpty()) {
+        register_failure(name, outcome.failure.toHtmlEscaped());
+        failed = true;
+        continue;
+    }
+    register_success(name);
+    for (QString const& comment : outcome.comments) {
+        register_comment(comment.toHtmlEscaped());
+    }
+}
+for (std::unique_ptr<model::Well>& well : wells) {
+    target->add_object(housekeeping::Document::ObjectPtr(well.release()));
+}
+if (inserting && !wells.empty()) {
+    target->set_modified(true);
+}
+return failed ? IMPORT_FAILED : IMPORT_OK;
 } // namespace readers
+
+} // namespace quarro
 } // namespace quarro

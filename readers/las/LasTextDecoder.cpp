@@ -15,6 +15,9 @@ constexpr char16_t windows1252_high[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// Characters of text quoted in a message.
+constexpr int excerpt_length = 40;
+
 bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
@@ -30,6 +33,15 @@ QString LasTextDecoder::decode(std::string_view bytes) const {
     for (char c : bytes) {
         auto const byte = static_cast<unsigned char>(c);
         *out++ = byte >= 0x80 && byte < 0xA0 ? QChar(windows1252_high[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+QString LasTextDecoder::excerpt(std::string_view bytes) const {
+    // Four bytes a character at most, whatever the encoding.
+    QString text = decode(bytes.substr(0, 4 * excerpt_length)).simplified();
+    if (text.size() > excerpt_length) {
+        text = text.left(excerpt_length) + QStringLiteral("...");
     }
     return text;
 }

@@ -22,6 +22,8 @@ public:
     Encoding encoding() const { return m_encoding; }
 
     QString decode(std::string_view bytes) const;
+    // The start of `bytes` as one line of at most 40 characters, for quoting in messages.
+    QString excerpt(std::string_view bytes) const;
 
     // True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or values past
     // U+10FFFF).

@@ -187,8 +187,8 @@ std::unique_ptr<model::Well> makeWell(LasFile& file, QString const& fileName) {
         if (isNumberedCopy(mnemonic, item.mnemonic)) {
             file.issues.add(LasIssues::RepeatedMnemonic, item.line, mnemonic);
         }
-        well->setHeaderItem(model::WellHeaderItem{mnemonic, item.unit, item.value,
-                                                  item.description});
+        well->setHeaderItem(
+            model::WellHeaderItem{mnemonic, item.unit, item.value, item.description});
     }
     HeaderLookup const header(items);
     well->setDepthReference(depthReference(header));

@@ -18,6 +18,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <algorithm>
 #include <exception>
 #include <limits>
 #include <new>
@@ -45,23 +46,52 @@ QString decimal(double value) {
     return english().toString(value, 'g', 12);
 }
 
-bool readWholeFile(QString const& path, QByteArray& bytes, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("the file cannot be opened (%1)").arg(file.errorString());
-        return false;
+// A file's bytes for parsing: mapped where the file system allows it, so that a large file is
+// neither copied nor given fresh pages; read into memory otherwise. The mapping lives as long as
+// the object (QFile unmaps when it closes).
+class FileBytes {
+public:
+    bool open(QString const& path, QString& error) {
+        m_file.setFileName(path);
+        if (!m_file.open(QIODevice::ReadOnly)) {
+            error = QStringLiteral("the file cannot be opened (%1)").arg(m_file.errorString());
+            return false;
+        }
+        qint64 const size = m_file.size();
+        if (size == 0) {
+            return true;
+        }
+        if (uchar const* mapped = m_file.map(0, size)) {
+            m_text = std::string_view(reinterpret_cast<char const*>(mapped),
+                                      static_cast<std::size_t>(size));
+            return true;
+        }
+        if (size >= std::numeric_limits<int>::max()) {
+            error = QStringLiteral("the file is larger than 2 GB and cannot be mapped");
+            return false;
+        }
+        m_copy = m_file.readAll();
+        if (m_copy.size() != size) {
+            error = QStringLiteral("the file cannot be read (%1)").arg(m_file.errorString());
+            return false;
+        }
+        m_text = std::string_view(m_copy.constData(), static_cast<std::size_t>(m_copy.size()));
+        return true;
     }
-    if (file.size() >= std::numeric_limits<int>::max()) {
-        error = QStringLiteral("the file is larger than 2 GB");
-        return false;
+
+    std::string_view text() const { return m_text; }
+
+    void release() {
+        m_text = std::string_view();
+        m_copy.clear();
+        m_file.close();
     }
-    bytes = file.readAll();
-    if (bytes.size() != file.size()) {
-        error = QStringLiteral("the file cannot be read (%1)").arg(file.errorString());
-        return false;
-    }
-    return true;
-}
+
+private:
+    QFile m_file;
+    QByteArray m_copy;
+    std::string_view m_text;
+};
 
 QString surfaceSummary(QString const& name, model::RegularSurface const& surface, bool byCentre) {
     model::ValueRange const range = surface.minMax();
@@ -184,110 +214,112 @@ std::bitset<4> DemRasterReader::verify(std::string const& url, QString& message)
     return bits;
 }
 
-import::AbstractFileReader::ImportState
+DemRasterReader::ImportState
 DemRasterReader::import_data(boost::shared_ptr<housekeeping::DataSource> source,
                              housekeeping::DocumentId const& document, bool /*importing*/,
-                             brkBase::AbstractProgress* progress, bool /*inserting*/){
+                             brkBase::AbstractProgress* progress, bool /*inserting*/) {
     utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
-auto* target = dynamic_cast<housekeeping::Document*>(
-    housekeeping::DocumentManager::instance().document_from_id(document));
-QString const firstName = urls.empty()
-                              ? QStringLiteral("DEMRaster")
-                              : QFileInfo(utilities::url_to_filesystem(urls.front())).fileName();
-if (urls.empty()) {
-    register_failure(firstName, QStringLiteral("no file was given"));
-    return IMPORT_FAILED;
-}
-if (target == nullptr) {
-    register_failure(firstName, QStringLiteral("the document to read into does not exist"));
-    return IMPORT_FAILED;
-}
-
-import::ProgressCancelHook hook(progress);
-CancelHook* const cancel = hook.hook();
-std::vector<ObjectPtr> objects;
-std::size_t const files = urls.size();
-for (std::size_t i = 0; i < files; ++i) {
-    QString const path = utilities::url_to_filesystem(urls[i]);
-    QString const name = QFileInfo(path).fileName();
-    double const first = 100.0 * i / files;
-    double const span = 100.0 / files;
-    cancel->progress(first);
-    if (cancel->isCancelled()) {
-        register_comment(QStringLiteral("Cancelled: nothing was imported."));
-        return IMPORT_CANCELLED;
+    auto* target = dynamic_cast<housekeeping::Document*>(
+        housekeeping::DocumentManager::instance().document_from_id(document));
+    QString const firstName =
+        urls.empty() ? QStringLiteral("DEMRaster")
+                     : QFileInfo(utilities::url_to_filesystem(urls.front())).fileName();
+    if (urls.empty()) {
+        register_failure(firstName, QStringLiteral("no file was given"));
+        return IMPORT_FAILED;
     }
-    try {
-        QByteArray bytes;
-        QString error;
-        if (!readWholeFile(path, bytes, error)) {
-            register_failure(name, error.toHtmlEscaped());
-            continue;
+    if (target == nullptr) {
+        register_failure(firstName, QStringLiteral("the document to read into does not exist"));
+        return IMPORT_FAILED;
+    }
+
+    import::ProgressCancelHook hook(progress);
+    CancelHook* const cancel = hook.hook();
+    std::vector<ObjectPtr> objects;
+    std::size_t const files = urls.size();
+    for (std::size_t i = 0; i < files; ++i) {
+        QString const path = utilities::url_to_filesystem(urls[i]);
+        QString const name = QFileInfo(path).fileName();
+        double const first = 100.0 * i / files;
+        double const span = 100.0 / files;
+        cancel->progress(first);
+        if (cancel->isCancelled()) {
+            register_comment(QStringLiteral("Cancelled: nothing was imported."));
+            return IMPORT_CANCELLED;
         }
-        QString why;
-        if (!recognises(bytes.left(1024), name, why)) {
-            register_failure(name, why.toHtmlEscaped());
-            continue;
-        }
-        QString summary;
-        QStringList comments;
-        std::string_view const text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        QString gridWhy;
-        if (AsciiGridParser::looksLikeGrid(text.substr(0, 1024), gridWhy)) {
-            AsciiGridParser parser([cancel, first, span](double share) {
-                cancel->progress(first + span * share);
-                return !cancel->isCancelled();
-            });
-            AsciiGridParser::Outcome const outcome = parser.parse(text);
-            if (outcome == AsciiGridParser::Outcome::Cancelled) {
-                register_comment(QStringLiteral("Cancelled: nothing was imported."));
-                return IMPORT_CANCELLED;
-            }
-            if (outcome == AsciiGridParser::Outcome::Failed) {
-                register_failure(name, parser.failure().toHtmlEscaped());
-                continue;
-            }
-            bytes.clear();
-            auto surface = std::make_unique<model::RegularSurface>(parser.takeSurface());
-            surface->setName(name);
-            surface->setProperty(QStringLiteral("source"), QFileInfo(path).absoluteFilePath());
-            surface->setProperty(QStringLiteral("format"), QStringLiteral("ESRI ASCII grid"));
-            summary = surfaceSummary(name, *surface, parser.placedByCentre());
-            for (QString const& text : parser.comments()) {
-                comments << QStringLiteral("%1: %2").arg(name, text);
-            }
-            objects.emplace_back(surface.release());
-        } else {
-            bytes.clear();
-            RasterImageLoader loader;
-            if (!loader.load(path, error)) {
+        try {
+            FileBytes file;
+            QString error;
+            if (!file.open(path, error)) {
                 register_failure(name, error.toHtmlEscaped());
                 continue;
             }
-            summary = loader.summary();
-            comments = loader.comments();
-            objects.emplace_back(new model::RasterImage(loader.takeImage()));
+            std::string_view const text = file.text();
+            QByteArray const head(text.data(),
+                                  static_cast<int>(std::min<std::size_t>(text.size(), 1024)));
+            QString why;
+            if (!recognises(head, name, why)) {
+                register_failure(name, why.toHtmlEscaped());
+                continue;
+            }
+            QString summary;
+            QStringList comments;
+            QString gridWhy;
+            if (AsciiGridParser::looksLikeGrid(text.substr(0, 1024), gridWhy)) {
+                AsciiGridParser parser([cancel, first, span](double share) {
+                    cancel->progress(first + span * share);
+                    return !cancel->isCancelled();
+                });
+                AsciiGridParser::Outcome const outcome = parser.parse(text);
+                if (outcome == AsciiGridParser::Outcome::Cancelled) {
+                    register_comment(QStringLiteral("Cancelled: nothing was imported."));
+                    return IMPORT_CANCELLED;
+                }
+                if (outcome == AsciiGridParser::Outcome::Failed) {
+                    register_failure(name, parser.failure().toHtmlEscaped());
+                    continue;
+                }
+                file.release();
+                auto surface = std::make_unique<model::RegularSurface>(parser.takeSurface());
+                surface->setName(name);
+                surface->setProperty(QStringLiteral("source"), QFileInfo(path).absoluteFilePath());
+                surface->setProperty(QStringLiteral("format"), QStringLiteral("ESRI ASCII grid"));
+                summary = surfaceSummary(name, *surface, parser.placedByCentre());
+                for (QString const& fault : parser.comments()) {
+                    comments << QStringLiteral("%1: %2").arg(name, fault);
+                }
+                objects.emplace_back(surface.release());
+            } else {
+                file.release();
+                RasterImageLoader loader;
+                if (!loader.load(path, error)) {
+                    register_failure(name, error.toHtmlEscaped());
+                    continue;
+                }
+                summary = loader.summary();
+                comments = loader.comments();
+                objects.emplace_back(new model::RasterImage(loader.takeImage()));
+            }
+            register_success(name);
+            register_comment(summary.toHtmlEscaped());
+            for (QString const& comment : comments) {
+                register_comment(comment.toHtmlEscaped());
+            }
+        } catch (std::bad_alloc const&) {
+            register_failure(name, QStringLiteral("there is not enough memory to read the file"));
+        } catch (std::exception const& e) {
+            register_failure(name, QString::fromLocal8Bit(e.what()).toHtmlEscaped());
         }
-        register_success(name);
-        register_comment(summary.toHtmlEscaped());
-        for (QString const& text : comments) {
-            register_comment(text.toHtmlEscaped());
-        }
-    } catch (std::bad_alloc const&) {
-        register_failure(name, QStringLiteral("there is not enough memory to read the file"));
-    } catch (std::exception const& e) {
-        register_failure(name, QString::fromLocal8Bit(e.what()).toHtmlEscaped());
     }
+    cancel->progress(100.0);
+    if (objects.empty()) {
+        return IMPORT_FAILED;
+    }
+    for (ObjectPtr const& object : objects) {
+        target->add_object(object);
+    }
+    return IMPORT_OK;
 }
-cancel->progress(100.0);
-if (objects.empty()) {
-    return IMPORT_FAILED;
-}
-for (ObjectPtr const& object : objects) {
-    target->add_object(object);
-}
-return IMPORT_OK;
-} // namespace readers
 
-} // namespace quarro
+} // namespace readers
 } // namespace quarro

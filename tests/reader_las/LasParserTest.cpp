@@ -111,23 +111,23 @@ TEST(LasParser, HeaderLinesWithColonsPeriodsAndMissingDelimiters) {
 }
 
 TEST(LasParser, Las12WellSectionHasItsValueAfterTheColon) {
-    LasFile const file = parseOk(
-        "~VERSION INFORMATION\n"
-        " VERS.                  1.2:   CWLS LOG ASCII STANDARD -VERSION 1.2\n"
-        " WRAP.                  NO:   ONE LINE PER DEPTH STEP\n"
-        "~WELL INFORMATION BLOCK\n"
-        " STRT.M        1670.000000:\n"
-        " NULL.           -999.2500:\n"
-        " COMP.             COMPANY:   # ANY OIL COMPANY LTD.\n"
-        " WELL.                WELL:   ANY ET AL OIL WELL #12\n"
-        " FLD .               FIELD:\n"
-        "~CURVE INFORMATION\n"
-        " DEPT.M   :  1  DEPTH\n"
-        " DT  .US/M:  2  SONIC TRANSIT TIME\n"
-        "~PARAMETER INFORMATION\n"
-        " BHT .DEGC         35.5000:   BOTTOM HOLE TEMPERATURE\n"
-        "~A DEPTH DT\n"
-        "1670.0 -999.25\n");
+    LasFile const file =
+        parseOk("~VERSION INFORMATION\n"
+                " VERS.                  1.2:   CWLS LOG ASCII STANDARD -VERSION 1.2\n"
+                " WRAP.                  NO:   ONE LINE PER DEPTH STEP\n"
+                "~WELL INFORMATION BLOCK\n"
+                " STRT.M        1670.000000:\n"
+                " NULL.           -999.2500:\n"
+                " COMP.             COMPANY:   # ANY OIL COMPANY LTD.\n"
+                " WELL.                WELL:   ANY ET AL OIL WELL #12\n"
+                " FLD .               FIELD:\n"
+                "~CURVE INFORMATION\n"
+                " DEPT.M   :  1  DEPTH\n"
+                " DT  .US/M:  2  SONIC TRANSIT TIME\n"
+                "~PARAMETER INFORMATION\n"
+                " BHT .DEGC         35.5000:   BOTTOM HOLE TEMPERATURE\n"
+                "~A DEPTH DT\n"
+                "1670.0 -999.25\n");
     EXPECT_EQ("1.2", file.version);
     EXPECT_DOUBLE_EQ(1.2, file.versionNumber);
     ASSERT_TRUE(file.nullValue.has_value());
@@ -144,14 +144,13 @@ TEST(LasParser, Las12WellSectionHasItsValueAfterTheColon) {
 }
 
 TEST(LasParser, NullSpellingsTextAndNullDepths) {
-    LasFile const file = parseOk(las(three_curves,
-                                     "100.0  -999.25   2.5\n"
-                                     "100.5  9999      1.#IND\n"
-                                     "101.0  9998      ****\n"
-                                     "101.5  ERR       -1.#IND00\n"
-                                     "-999.25 10000    NaN\n"
-                                     "9999   -9999.25  999.25\n"
-                                     "102.5  +12.5     -\n"));
+    LasFile const file = parseOk(las(three_curves, "100.0  -999.25   2.5\n"
+                                                   "100.5  9999      1.#IND\n"
+                                                   "101.0  9998      ****\n"
+                                                   "101.5  ERR       -1.#IND00\n"
+                                                   "-999.25 10000    NaN\n"
+                                                   "9999   -9999.25  999.25\n"
+                                                   "102.5  +12.5     -\n"));
     ASSERT_EQ(3u, file.columns.size());
     std::vector<double> const depth = column(file, 0);
     std::vector<double> const gr = column(file, 1);
@@ -217,14 +216,13 @@ TEST(LasParser, WrappedRowsAndRowsOfTheWrongLength) {
     EXPECT_TRUE(mismatch.issues.has(LasIssues::WrapMismatch));
 
     // Unwrapped rows: a short one is padded, a long one cut, text and comment lines skipped.
-    LasFile rows = parseOk(las(three_curves,
-                               "100.0 1 2\n"
-                               "100.5 3\n"
-                               "# a comment\n"
-                               "END OF DATA\n"
-                               "101.0 4 5 6 7\n"
-                               "\n"
-                               "101.5\t8\t9\r\n"));
+    LasFile rows = parseOk(las(three_curves, "100.0 1 2\n"
+                                             "100.5 3\n"
+                                             "# a comment\n"
+                                             "END OF DATA\n"
+                                             "101.0 4 5 6 7\n"
+                                             "\n"
+                                             "101.5\t8\t9\r\n"));
     ASSERT_EQ(4u, rows.rowCount());
     EXPECT_EQ((std::vector<double>{100.0, 100.5, 101.0, 101.5}), column(rows, 0));
     EXPECT_TRUE(std::isnan(column(rows, 2)[1]));
@@ -274,13 +272,22 @@ TEST(LasParser, LineEndsEndMarkAndByteOrderMark) {
 
 TEST(LasParser, TextThatIsNotUtf8IsReadAsWindows1252) {
     // Latin-1 degree sign and a Windows-1252 euro sign.
-    LasFile const latin = parseOk(las(three_curves, "100.0 1 2\n", " TEMP.\xB0" "C 20 : \x80 cost\n"));
-    EXPECT_EQ(QString::fromUtf8("\xC2\xB0" "C"), findItem(latin.wellItems, "TEMP")->unit);
-    EXPECT_EQ(QString::fromUtf8("\xE2\x82\xAC cost"), findItem(latin.wellItems, "TEMP")->description);
+    LasFile const latin = parseOk(las(three_curves, "100.0 1 2\n",
+                                      " TEMP.\xB0"
+                                      "C 20 : \x80 cost\n"));
+    EXPECT_EQ(QString::fromUtf8("\xC2\xB0"
+                                "C"),
+              findItem(latin.wellItems, "TEMP")->unit);
+    EXPECT_EQ(QString::fromUtf8("\xE2\x82\xAC cost"),
+              findItem(latin.wellItems, "TEMP")->description);
     EXPECT_TRUE(comments(latin).contains("line 10: the text is not UTF-8"));
 
-    LasFile const utf8 = parseOk(las(three_curves, "100.0 1 2\n", " TEMP.\xC2\xB0" "C 20 : t\n"));
-    EXPECT_EQ(QString::fromUtf8("\xC2\xB0" "C"), findItem(utf8.wellItems, "TEMP")->unit);
+    LasFile const utf8 = parseOk(las(three_curves, "100.0 1 2\n",
+                                     " TEMP.\xC2\xB0"
+                                     "C 20 : t\n"));
+    EXPECT_EQ(QString::fromUtf8("\xC2\xB0"
+                                "C"),
+              findItem(utf8.wellItems, "TEMP")->unit);
     EXPECT_FALSE(utf8.issues.has(LasIssues::NotUtf8));
 
     EXPECT_TRUE(LasTextDecoder::isValidUtf8("plain ASCII text, longer than eight bytes"));
@@ -298,8 +305,8 @@ TEST(LasParser, RepeatedAndEmptyMnemonicsAreNumbered) {
     EXPECT_EQ((QStringList{"GR:2", "GR:1", "GR:3", "UNKNOWN:1", "UNKNOWN:2"}),
               numberRepeatedMnemonics({"GR", "GR:1", "GR", "", "UNKNOWN"}));
 
-    LasFile file = parseOk(las(" DEPT.M : d\n GR.GAPI : first\n GR.GAPI : second\n .V/V : x\n",
-                               "100.0 1 2 3\n"));
+    LasFile file = parseOk(
+        las(" DEPT.M : d\n GR.GAPI : first\n GR.GAPI : second\n .V/V : x\n", "100.0 1 2 3\n"));
     std::unique_ptr<quarro::model::Well> well = quarro::readers::makeWell(file, "a.las");
     ASSERT_EQ(3, well->curveCount());
     EXPECT_EQ("GR:1", well->curves()[0].mnemonic);
@@ -319,12 +326,14 @@ TEST(LasParser, FilesThatCannotGiveAWellFailNamingTheLine) {
         {las(three_curves, "").substr(0, las(three_curves, "").find("~A")),
          "line 13: the file ends without a ~A (data) section"},
         {las(three_curves, "# nothing\n\n"), "line 14: the ~A section holds no data"},
+        {"~VERSION\n VERS. 2.0 : v", "line 2: the file ends without a ~A (data) section"},
         {"~VERSION\n VERS. 2.0 : v\n~A\n1 2 3\n",
          "line 3: no curve definitions (~CURVE) name the columns of ~A"},
         {"Depth,GR\n1,2\n", "line 1: a LAS file begins with a section line such as ~VERSION, "
                             "not \"Depth,GR\""},
         {"", "line 1: no LAS section (~VERSION, ~WELL, ~CURVE, ~A) in the file"},
-        {"# only a comment\n\n", "line 2: no LAS section (~VERSION, ~WELL, ~CURVE, ~A) in the file"},
+        {"# only a comment\n\n",
+         "line 2: no LAS section (~VERSION, ~WELL, ~CURVE, ~A) in the file"},
         {std::string("~VERSION\n VERS. 2.0 : v\n\0\0", 26),
          "line 3: binary data (a NUL byte): not a LAS text file"},
         {"\xFF\xFE~\0V\0", "line 1: the file is UTF-16 text; save it as UTF-8 or ASCII"},

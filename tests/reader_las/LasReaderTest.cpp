@@ -53,8 +53,8 @@ protected:
         Import result;
         result.state = reader.import_data(source, id, true, progress, inserting);
         result.summary = reader.import_summary();
-        if (auto* document = dynamic_cast<Document*>(
-                DocumentManager::instance().document_from_id(id))) {
+        if (auto* document =
+                dynamic_cast<Document*>(DocumentManager::instance().document_from_id(id))) {
             result.objects = document->object_count();
             for (Document::ObjectPtr const& object : document->objects()) {
                 result.wells.push_back(dynamic_cast<Well const*>(object.get()));
@@ -69,7 +69,7 @@ protected:
         EXPECT_EQ(1u, m_last.wells.size());
         static Well const empty;
         return m_last.wells.empty() || m_last.wells.front() == nullptr ? empty
-                                                                         : *m_last.wells.front();
+                                                                       : *m_last.wells.front();
     }
 
     static QString writeScratch(QString const& name, QByteArray const& content) {
@@ -190,14 +190,15 @@ TEST_F(LasReaderTest, OddNullsInTheData) {
     EXPECT_TRUE(std::isnan(rhob[2]));
     EXPECT_TRUE(std::isnan(samples(well, "SFLA")[2]));
     EXPECT_DOUBLE_EQ(123.45, samples(well, "SFLA")[1]);
-    EXPECT_TRUE(m_last.summary.contains(
-        "line 46: text in the data read as no value (&quot;ERR&quot;)"))
+    EXPECT_TRUE(
+        m_last.summary.contains("line 46: text in the data read as no value (&quot;ERR&quot;)"))
         << m_last.summary.toStdString();
 }
 
 TEST_F(LasReaderTest, Windows1252TextAndABrokenParameterSection) {
     Well const& cp1252 = readOne(QStringLiteral("encodings_cp1252.las"));
-    EXPECT_TRUE(cp1252.property("other information").contains(QString::fromUtf8("Note: \xC2\xBAThe")))
+    EXPECT_TRUE(
+        cp1252.property("other information").contains(QString::fromUtf8("Note: \xC2\xBAThe")))
         << cp1252.property("other information").toStdString();
     EXPECT_TRUE(m_last.summary.contains("line 41: the text is not UTF-8; read as Windows-1252"))
         << m_last.summary.toStdString();
@@ -239,7 +240,8 @@ TEST_F(LasReaderTest, RealFieldFileWithLocationAndRepeatedParameter) {
 }
 
 TEST_F(LasReaderTest, BadFilesFailNamingTheLineAndAddNothing) {
-    QByteArray const noData = "~VERSION\n VERS. 2.0 : v\n~WELL\n WELL. X : w\n~CURVE\n DEPT.M : d\n";
+    QByteArray const noData =
+        "~VERSION\n VERS. 2.0 : v\n~WELL\n WELL. X : w\n~CURVE\n DEPT.M : d\n";
     Import const missing = read({writeScratch("no_data.las", noData)});
     EXPECT_EQ(AbstractFileReader::IMPORT_FAILED, missing.state);
     EXPECT_EQ(0u, missing.objects);
@@ -272,7 +274,8 @@ TEST_F(LasReaderTest, BadFilesFailNamingTheLineAndAddNothing) {
 TEST_F(LasReaderTest, NonAsciiFileNamesAndSeveralFilesAtOnce) {
     QFile sample(test::dataFile("las/sample_2.0.las"));
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-    QString const name = QString::fromUtf8("Bohrl\xC3\xB6" "cher \xE4\xBA\x95 1.las");
+    QString const name = QString::fromUtf8("Bohrl\xC3\xB6"
+                                           "cher \xE4\xBA\x95 1.las");
     QString const path = writeScratch(name, sample.readAll());
 
     DocumentId const id = DocumentManager::instance().create_document();
@@ -316,9 +319,9 @@ TEST(LasReaderContract, VerifyLooksAtTheContent) {
     EXPECT_EQ("LAS well logs (*.las *.LAS)", reader.file_filter());
     EXPECT_EQ((std::vector<std::string>{"las", "LAS"}), reader.supported_extentions());
 
-    for (char const* file : {"sample_2.0.las", "sample_1.2.las", "sample_2.0_wrapped.las",
-                             "null_policy_ERR.las", "encodings_cp1252.las", "dodgy_param_sect.las",
-                             "6038187_v1.2_short.las"}) {
+    for (char const* file :
+         {"sample_2.0.las", "sample_1.2.las", "sample_2.0_wrapped.las", "null_policy_ERR.las",
+          "encodings_cp1252.las", "dodgy_param_sect.las", "6038187_v1.2_short.las"}) {
         QString message;
         std::string const url =
             utilities::filesystem_to_url(test::dataFile(QStringLiteral("las/") + file));
@@ -339,8 +342,8 @@ TEST(LasReaderContract, VerifyLooksAtTheContent) {
     EXPECT_EQ("the file cannot be read", message);
 
     QString reason;
-    EXPECT_TRUE(LasReader::looksLikeLas("\xEF\xBB\xBF# comment\r\n\r\n  ~Version Information\r\n",
-                                        reason));
+    EXPECT_TRUE(
+        LasReader::looksLikeLas("\xEF\xBB\xBF# comment\r\n\r\n  ~Version Information\r\n", reason));
     EXPECT_TRUE(LasReader::looksLikeLas("~w\n", reason));
     EXPECT_FALSE(LasReader::looksLikeLas("DEPTH,GR\n~A\n", reason));
     EXPECT_EQ("not a LAS well log: it begins with \"DEPTH,GR\", not with a section line such as "

@@ -1,0 +1,43 @@
+#ifndef QUARRO_NATIVE_QROFILEREADER_H
+#define QUARRO_NATIVE_QROFILEREADER_H
+
+#include "AbstractFileReader.h"
+
+#include <QString>
+
+#include <bitset>
+#include <string>
+#include <vector>
+
+namespace quarro {
+namespace native {
+
+// The reader of the application's own documents (key "QRO"): every object of a native
+// document, plain or compressed, joins the target document in the file's order. When the file
+// opens a document (rather than being inserted into one) its journal replaces the document's.
+//
+// A document is read whole before any of its objects is added: a damaged file adds nothing and
+// fails with a reason that names where it broke; a cancelled import adds nothing. The reader
+// leaves the document's data source and its modified mark alone: the import wizard sets both.
+class QroFileReader : public import::AbstractFileReader {
+public:
+    QroFileReader();
+    ~QroFileReader() override;
+
+    std::string data_type() override;
+    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
+                            housekeeping::DocumentId const& document, bool importing,
+                            brkBase::AbstractProgress* progress, bool inserting) override;
+    std::string file_filter() override;
+    std::vector<std::string> supported_extentions() const override;
+    // Accepts a file that begins like a native document (DocumentReader::looksLikeNativeDocument).
+    std::bitset<4> verify(std::string const& url, QString& message) override;
+
+private:
+    Q_DISABLE_COPY(QroFileReader)
+};
+
+} // namespace native
+} // namespace quarro
+
+#endif // QUARRO_NATIVE_QROFILEREADER_H

@@ -1,0 +1,57 @@
+#ifndef QUARRO_NATIVE_VALUECODEC_H
+#define QUARRO_NATIVE_VALUECODEC_H
+
+#include "model/Point3.h"
+
+#include <QJsonValue>
+#include <QString>
+
+#include <cstddef>
+#include <vector>
+
+namespace quarro {
+namespace native {
+
+class ReadMonitor;
+
+// How the format writes numbers, numeric arrays, flag arrays and binary data in JSON, both ways.
+//
+// A number is a JSON number, except where JSON has none: NaN ("no value") is null, the
+// infinities are the strings "Infinity" and "-Infinity", and negative zero is the string "-0".
+// The reader also takes the string "NaN". Qt writes the shortest text that reads back as the same
+// double, so every double survives the trip bit for bit, NaN payloads aside.
+class ValueCodec {
+public:
+    static QJsonValue encodeNumber(double value);
+    // False (and `value` untouched) when `json` is not a number of the format.
+    static bool decodeNumber(QJsonValue const& json, double& value);
+
+    // Up to format::largeArrayThreshold values as a JSON array of numbers, more as an object
+    // {"encoding": "f64le-base64", "count": n, "data": base64 of n little-endian doubles}.
+    static QJsonValue encodeNumbers(std::vector<double> const& values);
+    static QJsonValue encodeNumbers(double const* values, std::size_t count);
+    // Points as numbers, x, y and z of each point in turn.
+    static QJsonValue encodePoints(std::vector<model::Point3<double>> const& points);
+    // Up to format::largeArrayThreshold flags as a JSON array of true and false, more as an
+    // object {"encoding": "u8-base64", "count": n, "data": base64 of n bytes of 0 or 1}.
+    static QJsonValue encodeFlags(std::vector<bool> const& flags);
+
+    // The number of bytes that base64 text of `length` characters decodes to, or -1 when no
+    // base64 text (padded, as Qt writes it) has that length.
+    static qint64 base64DecodedSize(QString const& text);
+    // Decodes base64 `text` into exactly base64DecodedSize(text) bytes at `out`, asking
+    // `monitor` to advance every few thousand characters. Returns -1, or the position of the
+    // first character that is not base64 (or padding out of place).
+    static qint64 decodeBase64(QString const& text, unsigned char* out, ReadMonitor& monitor);
+
+    // The JSON type of a value as an error message names it ("a string", "null", ...).
+    static QString typeName(QJsonValue const& json);
+
+private:
+    ValueCodec() = delete;
+};
+
+} // namespace native
+} // namespace quarro
+
+#endif // QUARRO_NATIVE_VALUECODEC_H

@@ -1,0 +1,307 @@
+#include "GrdeclParser.h"
+#include "GrdeclScanner.h"
+#include "importwidgets/CancelHook.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace quarro;
+using readers::GrdeclArray;
+using readers::GrdeclDeck;
+using readers::GrdeclParser;
+using readers::GrdeclScanner;
+
+namespace {
+
+GrdeclParser::Result parse(std::string const& text) {
+    return GrdeclParser().parse(text);
+}
+
+GrdeclArray const* cellArray(GrdeclDeck const& deck, std::string const& keyword) {
+    for (GrdeclArray const& array : deck.cellArrays) {
+        if (array.keyword == keyword) {
+            return &array;
+        }
+    }
+    return nullptr;
+}
+
+std::string joined(QStringList const& lines) {
+    return lines.join(QStringLiteral("\n")).toStdString();
+}
+
+} // namespace
+
+TEST(GrdeclScanner, ReadsNumbersWithRepeatsDefaultsAndFortranExponents) {
+    std::string const text = "1 2.5 -3e2 +4 .5 0. 3*7 2* 1.5D+01 -- a comment 99\n"
+                             "8 9/ 10 after the slash\n"
+                             "11";
+    GrdeclScanner scanner(text);
+    std::vector<double> values;
+    GrdeclScanner::Values sink;
+    sink.values = &values;
+    sink.keep = 100;
+    sink.defaultValue = -1;
+    EXPECT_EQ(GrdeclScanner::ValuesEnd::Slash, scanner.readValues(sink));
+    EXPECT_EQ((std::vector<double>{1, 2.5, -300, 4, 0.5, 0, 7, 7, 7, -1, -1, 15, 8, 9}), values);
+    EXPECT_EQ(14u, sink.count);
+    EXPECT_EQ(2u, sink.defaults);
+    EXPECT_EQ(1, sink.firstDefaultLine);
+    // The rest of the slash's line is a comment.
+    EXPECT_EQ("11", std::string(scanner.next().text));
+
+    // Values beyond `keep` are counted, not kept; a huge repeat costs nothing.
+    GrdeclScanner big("5 1000000000000*2 /");
+    std::vector<double> kept;
+    GrdeclScanner::Values limited;
+    limited.values = &kept;
+    limited.keep = 3;
+    EXPECT_EQ(GrdeclScanner::ValuesEnd::Slash, big.readValues(limited));
+    EXPECT_EQ((std::vector<double>{5, 2, 2}), kept);
+    EXPECT_EQ(1000000000001u, limited.count);
+}
+
+TEST(GrdeclScanner, StopsAtTextAndKnowsWhereTokensStand) {
+    std::string const text = "1 2\r\nabc 3 /\r\n  'quoted -- text' word\x1A";
+    GrdeclScanner scanner(text);
+    std::vector<double> values;
+    GrdeclScanner::Values sink;
+    sink.values = &values;
+    sink.keep = 10;
+    EXPECT_EQ(GrdeclScanner::ValuesEnd::Token, scanner.readValues(sink));
+    EXPECT_EQ((std::vector<double>{1, 2}), values);
+    GrdeclScanner::Token const stop = scanner.next();
+    EXPECT_EQ("abc", std::string(stop.text));
+    EXPECT_EQ(2, stop.line);
+    EXPECT_TRUE(stop.firstOnLine);
+    EXPECT_TRUE(stop.inFirstColumn);
+    EXPECT_FALSE(scanner.next().firstOnLine); // 3
+    EXPECT_EQ(GrdeclScanner::TokenKind::Slash, scanner.next().kind);
+    GrdeclScanner::Token const quoted = scanner.next();
+    EXPECT_EQ(GrdeclScanner::TokenKind::Quoted, quoted.kind);
+    EXPECT_EQ("quoted -- text", std::string(quoted.text));
+    EXPECT_FALSE(quoted.inFirstColumn);
+    EXPECT_EQ("word", std::string(scanner.next().text));
+    EXPECT_EQ(GrdeclScanner::TokenKind::End, scanner.next().kind);
+
+    // Not numbers: text glued to a number, infinities, a repeat without a count.
+    for (char const* bad : {"1.5x", "inf", "nan", "*3", "0*3", "1e999", "2*abc", "1..2"}) {
+        GrdeclScanner scan(bad);
+        std::vector<double> none;
+        GrdeclScanner::Values out;
+        out.values = &none;
+        out.keep = 10;
+        EXPECT_EQ(GrdeclScanner::ValuesEnd::Token, scan.readValues(out)) << bad;
+        EXPECT_EQ(bad, std::string(scan.peek().text));
+    }
+}
+
+TEST(GrdeclParser, ReadsTheGridKeywordsThroughCommentsAndOddLayout) {
+    GrdeclParser::Result const result =
+        parse("-- header comment\n"
+              "NOECHO\n"
+              "ECHO -- keyword with a comment on its line\n"
+              "TITLE\n"
+              "  Test model  \n"
+              "MAPUNITS\n 'METRES  ' /\n"
+              "GRIDUNIT\n 'FEET' 'MAP' /\n"
+              "MAPAXES\n 0 100 0 0 100 0 /\n"
+              "SPECGRID\n 2 1 1 /  -- short record\n"
+              "COORD\n 6*0 6*1 6*2 6*3 6*4 6*5\n/\n"
+              "ZCORN 8*10 -- data on the keyword's line\n"
+              " 8*20 /\n"
+              "ACTNUM\n 1 0 /\n"
+              "PORO\n 0.25 0.5 /\n"
+              "FAULTS\n F1 2 2 1 1 1 1 X /\n 'F 2' 1 1 1 1 1 1 Y /\n F1 2 2 1 1 1 1 Y /\n/\n"
+              "PINCH\n/\n"
+              "RPTGRID\n 'ALLNNC' /\n");
+    ASSERT_EQ(GrdeclParser::Status::Ok, result.status) << result.error.toStdString();
+    GrdeclDeck const& deck = result.deck;
+    ASSERT_TRUE(deck.dimensions);
+    EXPECT_EQ(2, deck.dimensions->ni);
+    EXPECT_EQ(1, deck.dimensions->nj);
+    EXPECT_EQ(1, deck.dimensions->nk);
+    EXPECT_EQ(1, deck.dimensions->reservoirs);
+    EXPECT_FALSE(deck.dimensions->radial);
+    EXPECT_EQ(12, deck.dimensions->where.line);
+    EXPECT_EQ("Test model", deck.title);
+    EXPECT_EQ("METRES", deck.mapUnits);
+    EXPECT_EQ("FEET", deck.gridUnits);
+    EXPECT_TRUE(deck.gridOnMap);
+    ASSERT_TRUE(deck.mapAxes);
+    EXPECT_EQ((std::array<double, 6>{0, 100, 0, 0, 100, 0}), *deck.mapAxes);
+    ASSERT_TRUE(deck.coord);
+    EXPECT_EQ(36u, deck.coord->count);
+    ASSERT_TRUE(deck.zcorn);
+    EXPECT_EQ((std::vector<double>(8, 10.0)),
+              std::vector<double>(deck.zcorn->values.begin(), deck.zcorn->values.begin() + 8));
+    EXPECT_EQ(16u, deck.zcorn->values.size());
+    ASSERT_EQ(2u, deck.cellArrays.size());
+    EXPECT_EQ((std::vector<double>{1, 0}), cellArray(deck, "ACTNUM")->values);
+    EXPECT_EQ((std::vector<double>{0.25, 0.5}), cellArray(deck, "PORO")->values);
+    EXPECT_EQ((std::vector<std::string>{"F1", "F 2"}), deck.faults);
+    EXPECT_EQ((std::vector<std::string>{"PINCH", "RPTGRID"}), deck.skippedKeywords);
+    EXPECT_TRUE(deck.comments.isEmpty()) << joined(deck.comments);
+}
+
+TEST(GrdeclParser, RecoversFromWhatRealFilesGetWrong) {
+    GrdeclParser::Result const result = parse("SPECGRID\n 2 1 1 1 F /\n"
+                                              "0.5 0.5 stray values\n"
+                                              "PORO\n"
+                                              "PERMX\n 2*100\n"   // no '/' before NTG
+                                              "NTG\n 0.5 abc /\n" // text in a property
+                                              "LONGPROPERTYNAME\n 1 2 /\n"
+                                              "EQUALS\n PORO 0.2 /\n PERMX 50 /\n/\n"
+                                              "SKIP\n garbage ' that is skipped\nENDSKIP\n"
+                                              "CARFIN\n 'LGR1' 1 1 1 1 1 1 2 2 2 5 /\n"
+                                              "PORO\n 8*0.1 /\n"
+                                              "ENDFIN\n"
+                                              "SWAT 1 1 /\n"
+                                              "END\n"
+                                              "PORO 1 2 / not read after END\n");
+    ASSERT_EQ(GrdeclParser::Status::Ok, result.status) << result.error.toStdString();
+    GrdeclDeck const& deck = result.deck;
+    std::string const comments = joined(deck.comments);
+    EXPECT_NE(std::string::npos, comments.find("line 3: \"0.5\" and what follows")) << comments;
+    EXPECT_NE(std::string::npos, comments.find("line 4: PORO has no values")) << comments;
+    EXPECT_NE(std::string::npos, comments.find("line 8: \"abc\" in NTG (begun on line 7) is not a "
+                                               "number; NTG skipped"))
+        << comments;
+    EXPECT_NE(std::string::npos,
+              comments.find("line 9: keyword LONGPROPERTYNAME is longer than 8 characters"))
+        << comments;
+    EXPECT_NE(std::string::npos, comments.find("line 11: EQUALS changes cell values")) << comments;
+    EXPECT_NE(std::string::npos, comments.find("refinement \"LGR1\" is not read")) << comments;
+
+    GrdeclArray const* permx = cellArray(deck, "PERMX");
+    ASSERT_NE(nullptr, permx);
+    EXPECT_EQ(GrdeclArray::Closure::Keyword, permx->closure);
+    EXPECT_EQ("NTG", permx->endedBy);
+    EXPECT_EQ(7, permx->endedAt.line);
+    EXPECT_EQ(nullptr, cellArray(deck, "NTG"));
+    ASSERT_NE(nullptr, cellArray(deck, "LONGPROPERTYNAME"));
+    // The PORO inside CARFIN ... ENDFIN and the one after END are not the grid's.
+    EXPECT_EQ(nullptr, cellArray(deck, "PORO"));
+    ASSERT_NE(nullptr, cellArray(deck, "SWAT"));
+    ASSERT_EQ(1u, deck.refinements.size());
+    EXPECT_EQ("LGR1", deck.refinements[0].name);
+    EXPECT_EQ(2, deck.refinements[0].nk);
+    EXPECT_EQ(5, deck.refinements[0].maxWells);
+}
+
+TEST(GrdeclParser, FailsNamingTheLineWhenTheGridCannotBeTrusted) {
+    struct Case {
+        char const* text;
+        char const* error;
+    };
+    for (Case const& c : std::vector<Case>{
+             {"SPECGRID\n 2 1 1 /\nZCORN\n 1 2\n 3 4x 5 /\n",
+              "line 5: \"4x\" in ZCORN (begun on line 3) is not a number"},
+             {"SPECGRID\n 2 -1 1 /\n", "line 1: SPECGRID needs three positive cell counts; "
+                                       "count 2 is \"-1\""},
+             {"SPECGRID\n 2 1 /\n", "count 3 is nothing"},
+             {"DIMENS\n 2 1 1 /\nSPECGRID\n 3 1 1 /\n",
+              "line 3: SPECGRID gives a grid of 3 x 1 x 1 cells, but DIMENS on line 1 gave 2 x 1 x "
+              "1"},
+             {"SPECGRID\n 100000 100000 100000 /\n", "is larger than the"},
+             {"INCLUDE\n 'other.inc' /\n", "line 1: INCLUDE of \"other.inc\": included files "
+                                           "cannot be read here"},
+             {"INCLUDE\n /\n", "line 1: INCLUDE names no file"},
+         }) {
+        GrdeclParser::Result const result = parse(c.text);
+        EXPECT_EQ(GrdeclParser::Status::Failed, result.status) << c.text;
+        EXPECT_NE(std::string::npos, result.error.toStdString().find(c.error))
+            << result.error.toStdString();
+    }
+}
+
+TEST(GrdeclParser, ReadsIncludedFilesAndRefusesIncludeLoops) {
+    std::map<QString, std::string> files{
+        {"/grids/main.grdecl", "SPECGRID\n 1 1 1 /\nINCLUDE\n 'sub/coord.inc' /\nPORO 0.3 /\n"},
+        {"/grids/sub/coord.inc", "COORD\n 0 0 0 0 0 1 1 0 0 1 0 1 0 1 0 0 1 1 1 1 0 1 1 1\n/\n"
+                                 "INCLUDE\n 'zcorn.inc' /\n"},
+        {"/grids/sub/zcorn.inc", "ZCORN\n 4*0 4*1\n/\nPERMX\n 1 2 x /\n"},
+        {"/grids/loop.grdecl", "INCLUDE\n 'loop.grdecl' /\n"},
+    };
+    std::vector<QString> opened;
+    GrdeclParser parser;
+    parser.setIncludeOpener([&](QString const& path, std::string_view& text, QString& error) {
+        opened.push_back(path);
+        auto const found = files.find(path);
+        if (found == files.end()) {
+            error = QStringLiteral("no such file");
+            return false;
+        }
+        text = found->second;
+        return true;
+    });
+    GrdeclParser::Result const result =
+        parser.parse(files["/grids/main.grdecl"], QStringLiteral("/grids/main.grdecl"));
+    ASSERT_EQ(GrdeclParser::Status::Ok, result.status) << result.error.toStdString();
+    EXPECT_EQ((std::vector<QString>{"/grids/sub/coord.inc", "/grids/sub/zcorn.inc"}), opened);
+    EXPECT_EQ(2, result.deck.includedFiles);
+    ASSERT_TRUE(result.deck.zcorn);
+    EXPECT_EQ(8u, result.deck.zcorn->count);
+    EXPECT_EQ(QStringLiteral("/grids/sub/zcorn.inc"), result.deck.zcorn->sourcePath);
+    ASSERT_NE(nullptr, cellArray(result.deck, "PORO"));
+    // Places in included files name the file as the INCLUDE wrote it.
+    EXPECT_EQ("line 5 of zcorn.inc: \"x\" in PERMX (begun on line 4 of zcorn.inc) is not a "
+              "number; PERMX skipped",
+              joined(result.deck.comments));
+
+    GrdeclParser::Result const missing =
+        parser.parse("INCLUDE\n 'gone.inc' /\n", QStringLiteral("/grids/main.grdecl"));
+    EXPECT_EQ(GrdeclParser::Status::Failed, missing.status);
+    EXPECT_EQ("line 1: INCLUDE of \"gone.inc\": the file cannot be read (no such file)",
+              missing.error.toStdString());
+
+    // The loop is caught by depth here: the paths do not exist, so they have no canonical form.
+    GrdeclParser::Result const loop =
+        parser.parse(files["/grids/loop.grdecl"], QStringLiteral("/grids/loop.grdecl"));
+    EXPECT_EQ(GrdeclParser::Status::Failed, loop.status);
+    EXPECT_NE(std::string::npos, loop.error.toStdString().find("more than 16 deep"))
+        << loop.error.toStdString();
+}
+
+TEST(GrdeclParser, StopsWhenCancelledAndReportsProgress) {
+    std::string text = "SPECGRID\n 100 100 10 /\nZCORN\n";
+    for (int n = 0; n < 800000; ++n) {
+        text += "1234.500 ";
+        if (n % 8 == 7) {
+            text += '\n';
+        }
+    }
+    text += "/\n";
+    struct Watch {
+        std::vector<double> percents;
+        int questions = 0;
+        int cancelAt = 0;
+    } watch;
+    watch.cancelAt = 100;
+    CancelHook const hook(
+        [](void* user) {
+            auto* w = static_cast<Watch*>(user);
+            return ++w->questions >= w->cancelAt;
+        },
+        [](void* user, double percent) { static_cast<Watch*>(user)->percents.push_back(percent); },
+        &watch);
+    GrdeclParser::Result const cancelled = GrdeclParser(&hook).parse(text);
+    EXPECT_EQ(GrdeclParser::Status::Cancelled, cancelled.status);
+    EXPECT_EQ(100, watch.questions);
+    // About one question per 16 KB: 100 questions got through 1.6 MB of the 7.2 MB.
+    ASSERT_EQ(100u, watch.percents.size());
+    EXPECT_NEAR(100.0 * 100 * 16384 / static_cast<double>(text.size()), watch.percents.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(watch.percents.begin(), watch.percents.end()));
+
+    watch = Watch();
+    watch.cancelAt = 1 << 30;
+    GrdeclParser::Result const complete = GrdeclParser(&hook).parse(text);
+    EXPECT_EQ(GrdeclParser::Status::Ok, complete.status);
+    EXPECT_EQ(800000u, complete.deck.zcorn->count);
+    EXPECT_NEAR(static_cast<double>(text.size() / 16384), watch.questions, 1.0);
+}
