@@ -53,9 +53,16 @@ QString benchmarkFile(std::string& error) {
         return QString();
     }
     QDir().mkpath(QFileInfo(path).path());
+    // The python3 on the PATH may be one without numpy (pyenv, say); Debian's has it.
     QString const partial = path + QStringLiteral(".part");
-    if (QProcess::execute(QStringLiteral("python3"), {script, partial}) != 0 ||
-        !QFile::rename(partial, path)) {
+    bool made = false;
+    for (QString const python : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
+        if (QProcess::execute(python, {script, partial}) == 0) {
+            made = true;
+            break;
+        }
+    }
+    if (!made || !QFile::rename(partial, path)) {
         error = "python3 " + script.toStdString() + " failed (does python3 have numpy?)";
         return QString();
     }

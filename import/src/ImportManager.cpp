@@ -169,8 +169,7 @@ void ImportManager::remember_chosen_files(QString const& p_first_file, QString c
     settings.endGroup();
 }
 
-void ImportManager::warn_unable_to_import(QString const& p_reason,
-                                          QString const& p_reason_format) {
+void ImportManager::warn_unable_to_import(QString const& p_reason, QString const& p_reason_format) {
     QString text = QStringLiteral("Unable to import file(s) using the selected importer.");
     if (!p_reason.isEmpty()) {
         text += p_reason_format.arg(p_reason);

@@ -92,9 +92,8 @@ void ImportManager::slot_insert() {
         return;
     }
     QString selected_filter = QString::fromStdString(m_last_filter);
-    QStringList const files =
-        ask_for_files(QStringLiteral("Insert: Select one or more files"),
-                      QString::fromStdString(m_filters), selected_filter);
+    QStringList const files = ask_for_files(QStringLiteral("Insert: Select one or more files"),
+                                            QString::fromStdString(m_filters), selected_filter);
     if (files.isEmpty()) {
         return;
     }

@@ -2,10 +2,13 @@
 // named by other libraries become one run of the import wizard.
 #include "ImportManager.h"
 
+// Before the wizard's own header: the factory's header declares the wizard class with the export
+// attribute, which GCC ignores (with a warning) once the class is defined.
+#include "QImportWizardFactory.h"
+
 #include "AbstractFileReaderFactory.h"
 #include "QCatchAllImportWizard.h"
 #include "QImportWizard.h"
-#include "QImportWizardFactory.h"
 #include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDocument.h"
 #include "housekeeping/DataSource.h"
@@ -64,6 +67,9 @@ std::unique_ptr<QImportWizard> make_wizard(std::string const& p_key) {
 // wizard records documents under file URLs: the two forms of one file are the same file. Paths are
 // compared exactly, without case folding or clean-up.
 bool names_file(std::string const& p_source_url, std::string const& p_path) {
+    if (p_path.empty()) {
+        return false;
+    }
     if (p_source_url == p_path) {
         return true;
     }
@@ -78,9 +84,8 @@ void ImportManager::slot_open() {
         return;
     }
     QString selected_filter = QString::fromStdString(m_last_filter);
-    QStringList const files =
-        ask_for_files(QStringLiteral("Open: Select one or more files"),
-                      QString::fromStdString(m_filters), selected_filter);
+    QStringList const files = ask_for_files(QStringLiteral("Open: Select one or more files"),
+                                            QString::fromStdString(m_filters), selected_filter);
     if (files.isEmpty()) {
         return;
     }

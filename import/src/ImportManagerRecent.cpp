@@ -55,7 +55,8 @@ void set_enabled(QAction* p_action, bool p_enabled) {
 } // namespace
 
 void ImportManager::slot_update_recent_file_names() {
-    housekeeping::RecentDocumentsQueue const& recent = housekeeping::RecentDocumentsQueue::instance();
+    housekeeping::RecentDocumentsQueue const& recent =
+        housekeeping::RecentDocumentsQueue::instance();
     // The submenu has twenty entries; a longer list shows its most recent twenty.
     std::size_t const n = recent.size();
     std::size_t const shown = std::min(n, recent_file_count);
@@ -96,7 +97,8 @@ void ImportManager::open_recent_file(int p_index) {
     if (current_document_locked()) {
         return;
     }
-    housekeeping::RecentDocumentsQueue const& recent = housekeeping::RecentDocumentsQueue::instance();
+    housekeeping::RecentDocumentsQueue const& recent =
+        housekeeping::RecentDocumentsQueue::instance();
     if (p_index < 0 || static_cast<std::size_t>(p_index) >= recent.size()) {
         return;
     }

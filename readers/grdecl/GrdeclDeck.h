@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace quarro {
@@ -113,9 +114,47 @@ struct GrdeclDeck {
     // Keywords that say nothing about the grid and were passed over (PINCH, RPTGRID ...), each
     // once, in order of first appearance.
     std::vector<std::string> skippedKeywords;
-    // The faults the file was read in spite of, one line each, naming the place.
+    // The faults the file was read in spite of, one line each, naming the place; only the first
+    // max_comments are listed, since a broken export can repeat one fault on every line.
     QStringList comments;
+    int unlistedComments = 0;
     int includedFiles = 0;
+
+    static constexpr int max_comments = 50;
+
+    void addComment(QString const& text) {
+        if (comments.size() < max_comments) {
+            comments << text;
+        } else {
+            ++unlistedComments;
+        }
+    }
+    void addComment(GrdeclLocation const& where, QString const& text) {
+        addComment(QStringLiteral("%1: %2").arg(describe(where), text));
+    }
+    // The comments with a last line that counts those not listed.
+    QStringList allComments() const {
+        if (unlistedComments == 0) {
+            return comments;
+        }
+        return QStringList(comments) << QStringLiteral("%1 more faults of this file are not listed")
+                                            .arg(unlistedComments);
+    }
+
+    void addSkippedKeyword(std::string const& keyword) {
+        if (m_skipped.insert(keyword).second) {
+            skippedKeywords.push_back(keyword);
+        }
+    }
+    void addFault(std::string const& name) {
+        if (m_faults.insert(name).second) {
+            faults.push_back(name);
+        }
+    }
+
+private:
+    std::unordered_set<std::string> m_skipped;
+    std::unordered_set<std::string> m_faults;
 };
 
 } // namespace readers

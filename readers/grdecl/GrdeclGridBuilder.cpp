@@ -29,6 +29,9 @@ using grdecl::groupedNumber;
 // use; its regions are not listed.
 constexpr std::size_t max_regions = 10'000;
 
+// Grids carry tens of properties, a few hundred at most; a file with more is not a grid file.
+constexpr std::size_t max_properties = 10'000;
+
 QString keywordName(std::string const& name) {
     return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
 }
@@ -73,24 +76,24 @@ GrdeclGridBuilder::~GrdeclGridBuilder() = default;
 
 GrdeclGridBuilder::Result GrdeclGridBuilder::build(QString const& name, QString const& sourcePath) {
     m_result = Result();
-    m_result.comments = m_deck.comments;
-    for (std::string const& keyword : m_deck.skippedKeywords) {
-        m_result.skippedKeywords << keywordName(keyword);
-    }
     for (std::string const& fault : m_deck.faults) {
         m_result.faults << fromFile(fault);
     }
-    if (!checkDimensions() || !makeGeometry() || !applyCellArrays()) {
+    m_result.ok = checkDimensions() && makeGeometry() && applyCellArrays();
+    if (m_result.ok) {
+        describeProperties(sourcePath);
+        findRegions();
+        applyMapAxes();
+        findSplitNodes();
+        describeModel(name, sourcePath);
+        describeRefinements();
+    } else {
         m_result.grid.reset();
-        return std::move(m_result);
     }
-    describeProperties(sourcePath);
-    findRegions();
-    applyMapAxes();
-    findSplitNodes();
-    describeModel(name, sourcePath);
-    describeRefinements();
-    m_result.ok = true;
+    m_result.comments = m_deck.allComments();
+    for (std::string const& keyword : m_deck.skippedKeywords) {
+        m_result.skippedKeywords << keywordName(keyword);
+    }
     return std::move(m_result);
 }
 
@@ -103,13 +106,6 @@ QString GrdeclGridBuilder::gridSize() const {
     return QStringLiteral("%1 x %2 x %3").arg(m_ni).arg(m_nj).arg(m_nk);
 }
 
-void GrdeclGridBuilder::skip(std::string const& keyword) {
-    QString const name = keywordName(keyword);
-    if (!m_result.skippedKeywords.contains(name)) {
-        m_result.skippedKeywords << name;
-    }
-}
-
 void GrdeclGridBuilder::notClosedComment(GrdeclArray const& array) {
     if (array.closure == GrdeclArray::Closure::Slash) {
         return;
@@ -118,8 +114,8 @@ void GrdeclGridBuilder::notClosedComment(GrdeclArray const& array) {
         array.closure == GrdeclArray::Closure::Keyword
             ? QStringLiteral("%1 on %2").arg(keywordName(array.endedBy), describe(array.endedAt))
             : QStringLiteral("the end of the file");
-    m_result.comments << QStringLiteral("%1: %2 is not ended by '/' before %3")
-                             .arg(describe(array.where), keywordName(array.keyword), next);
+    m_deck.addComment(QStringLiteral("%1: %2 is not ended by '/' before %3")
+                          .arg(describe(array.where), keywordName(array.keyword), next));
 }
 
 bool GrdeclGridBuilder::checkDimensions() {
@@ -160,7 +156,9 @@ bool GrdeclGridBuilder::checkGridArray(std::optional<GrdeclArray> const& array, 
         return fail(reason);
     }
     QString const where = describe(array->where);
-    if (array->count != expected) {
+    // The values kept are as many as counted whenever the count is right; the second test only
+    // guards the indexing below.
+    if (array->count != expected || array->values.size() != expected) {
         if (array->closure == GrdeclArray::Closure::EndOfFile) {
             return fail(QStringLiteral("the file ends inside %1 (begun on %2) after %3 of %4 "
                                        "values: it seems cut short")
@@ -223,9 +221,9 @@ bool GrdeclGridBuilder::applyCellArrays() {
                                            "the %2 grid")
                                 .arg(where, gridSize()));
             }
-            m_result.comments << QStringLiteral("%1: %2 is given for a BOX that reaches outside "
-                                                "the %3 grid; %2 skipped")
-                                     .arg(where, keyword, gridSize());
+            m_deck.addComment(QStringLiteral("%1: %2 is given for a BOX that reaches outside "
+                                             "the %3 grid; %2 skipped")
+                                  .arg(where, keyword, gridSize()));
             continue;
         }
         std::uint64_t const expected = box ? box->cellCount() : m_cells;
@@ -233,10 +231,10 @@ bool GrdeclGridBuilder::applyCellArrays() {
             box ? QStringLiteral("its BOX holds %1 cells").arg(groupedNumber(expected))
                 : QStringLiteral("the %1 grid has %2 cells")
                       .arg(gridSize(), groupedNumber(expected));
-        if (array.count != expected) {
+        if (array.count != expected || array.values.size() != expected) {
             bool const property = isActnum || known || array.count >= layer;
             if (!property) {
-                skip(array.keyword); // a few numbers: a setting, not a property
+                m_deck.addSkippedKeyword(array.keyword); // a few numbers: a setting, not a property
                 continue;
             }
             if (array.closure == GrdeclArray::Closure::EndOfFile) {
@@ -249,8 +247,8 @@ bool GrdeclGridBuilder::applyCellArrays() {
                 return fail(QStringLiteral("%1: ACTNUM has %2 values, but %3")
                                 .arg(where, groupedNumber(array.count), target));
             }
-            m_result.comments << QStringLiteral("%1: %2 has %3 values, but %4; %2 skipped")
-                                     .arg(where, keyword, groupedNumber(array.count), target);
+            m_deck.addComment(QStringLiteral("%1: %2 has %3 values, but %4; %2 skipped")
+                                  .arg(where, keyword, groupedNumber(array.count), target));
             continue;
         }
         notClosedComment(array);
@@ -344,15 +342,16 @@ void GrdeclGridBuilder::describeProperties(QString const& sourcePath) {
             description.std_deviation = static_cast<float>(std::sqrt(variance));
         }
         if (defined < property.values.size()) {
-            m_result.comments << QStringLiteral("%1 has no value for %2 of the %3 cells")
-                                     .arg(keywordName(property.keyword),
-                                          groupedNumber(property.values.size() - defined),
-                                          groupedNumber(property.values.size()));
+            m_deck.addComment(QStringLiteral("%1 has no value for %2 of the %3 cells")
+                                  .arg(keywordName(property.keyword),
+                                       groupedNumber(property.values.size() - defined),
+                                       groupedNumber(property.values.size())));
         }
         descriptions.push_back(std::move(description));
         m_result.grid->addProperty(keywordName(property.keyword), std::move(property.values));
     }
     m_properties.clear();
+    m_propertyIndex.clear();
 }
 
 void GrdeclGridBuilder::findRegions() {
@@ -377,10 +376,10 @@ void GrdeclGridBuilder::findRegions() {
             }
         }
         if (tooMany) {
-            m_result.comments << QStringLiteral("%1 has more than %2 region numbers; its regions "
-                                                "are not listed")
-                                     .arg(QString::fromStdString(description.keyword),
-                                          groupedNumber(max_regions));
+            m_deck.addComment(
+                QStringLiteral("%1 has more than %2 region numbers; its regions "
+                               "are not listed")
+                    .arg(QString::fromStdString(description.keyword), groupedNumber(max_regions)));
             continue;
         }
         for (auto const& [number, cells] : cellsOfRegion) {
@@ -404,8 +403,8 @@ void GrdeclGridBuilder::applyMapAxes() {
     try {
         m_result.grid->setMapAxes(*m_deck.mapAxes);
     } catch (std::exception const& e) {
-        m_result.comments << QStringLiteral("%1: MAPAXES ignored: %2")
-                                 .arg(describe(m_deck.mapAxesAt), QString::fromUtf8(e.what()));
+        m_deck.addComment(QStringLiteral("%1: MAPAXES ignored: %2")
+                              .arg(describe(m_deck.mapAxesAt), QString::fromUtf8(e.what())));
     }
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quarro {
@@ -66,7 +67,6 @@ private:
     void describeModel(QString const& name, QString const& sourcePath);
     void describeRefinements();
     void notClosedComment(GrdeclArray const& array);
-    void skip(std::string const& keyword);
     QString gridSize() const;
 
     GrdeclDeck m_deck;
@@ -83,6 +83,7 @@ private:
         std::vector<double> values;
     };
     std::vector<Property> m_properties;
+    std::unordered_map<std::string, std::size_t> m_propertyIndex;
 };
 
 } // namespace readers

@@ -49,6 +49,49 @@ bool parseNumber(std::string_view text, double& value) {
     return retried.ec == std::errc() && retried.ptr == bufferLast && std::isfinite(value);
 }
 
+// Exact powers of ten as doubles: 10^22 is the largest that a double holds exactly.
+constexpr double exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The plain decimals that fill grid files ("2012.345", "-0.5", "7"), read without a call: at
+// most 15 digits make an integer below 2^53 that, divided by an exact power of ten, rounds
+// exactly as a full conversion does (Clinger's fast path). On anything else (an exponent, more
+// digits) it returns false and std::from_chars takes over. `p` moves past the number.
+inline bool parsePlainDecimal(char const*& p, char const* end, double& value) {
+    char const* q = p;
+    bool const negative = q != end && *q == '-';
+    if (negative) {
+        ++q;
+    }
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    while (q != end && static_cast<unsigned>(*q - '0') < 10) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
+        ++q;
+        ++digits;
+    }
+    int fraction = 0;
+    if (q != end && *q == '.') {
+        ++q;
+        while (q != end && static_cast<unsigned>(*q - '0') < 10) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
+            ++q;
+            ++fraction;
+        }
+        digits += fraction;
+    }
+    if (digits == 0 || digits > 15) {
+        return false;
+    }
+    value = static_cast<double>(mantissa) / exact_powers_of_ten[fraction];
+    if (negative) {
+        value = -value;
+    }
+    p = q;
+    return true;
+}
+
 std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b) {
     return a > all_values - b ? all_values : a + b;
 }
@@ -231,6 +274,8 @@ GrdeclScanner::ValuesEnd GrdeclScanner::readValues(Values& values) {
     char const* lineStart = m_state.lineStart;
     int lastValueLine = m_state.lastTokenLine;
     std::vector<double>& kept = *values.values;
+    std::uint64_t count = values.count;
+    std::uint64_t const keep = values.keep;
     ValuesEnd result = ValuesEnd::End;
     for (;;) {
         if (static_cast<std::size_t>(p - m_begin) >= m_nextPoll && poll(p)) {
@@ -261,26 +306,38 @@ GrdeclScanner::ValuesEnd GrdeclScanner::readValues(Values& values) {
             continue;
         }
         double value;
-        std::from_chars_result const parsed = std::from_chars(p, end, value);
-        if (parsed.ec == std::errc() && isItemEnd(parsed.ptr) && std::isfinite(value)) {
-            if (values.count < values.keep) {
+        char const* q = p;
+        if (parsePlainDecimal(q, end, value) && isItemEnd(q)) {
+            if (count < keep) {
                 kept.push_back(value);
             }
-            if (values.count != all_values) {
-                ++values.count;
+            count += count != all_values ? 1 : 0; // a huge repeat may have saturated it
+            lastValueLine = line;
+            p = q;
+            continue;
+        }
+        std::from_chars_result const parsed = std::from_chars(p, end, value);
+        if (parsed.ec == std::errc() && isItemEnd(parsed.ptr) && std::isfinite(value)) {
+            if (count < keep) {
+                kept.push_back(value);
             }
+            count += count != all_values ? 1 : 0;
             lastValueLine = line;
             p = parsed.ptr;
             continue;
         }
+        values.count = count;
         char const* const last = itemEnd(p);
-        if (!readItem(p, last, values, line)) {
+        bool const read = readItem(p, last, values, line);
+        count = values.count;
+        if (!read) {
             result = ValuesEnd::Token;
             break;
         }
         lastValueLine = line;
         p = last;
     }
+    values.count = count;
     m_state.pos = p;
     m_state.line = line;
     m_state.lineStart = lineStart;

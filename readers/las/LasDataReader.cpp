@@ -78,7 +78,6 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
     bool const comma = m_settings.commaDelimited;
     bool wrapped = m_settings.wrapped;
     bool firstDataLine = true;
-    LasIssues& issues = m_issues;
 
     std::size_t j = 0; // the next column of the row being read
     bool longRow = false;
@@ -94,7 +93,7 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
             return;
         }
         if (j == 0 && std::isnan(value)) {
-            issues.add(LasIssues::NullDepth, lineNumber);
+            m_issues.add(LasIssues::NullDepth, lineNumber);
         }
         columns[j++].push_back(value);
     };
@@ -113,8 +112,9 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
         }
         if (!isNullSpelling(token)) {
             // Only the first occurrence is quoted; a column of "ERR" must not decode each one.
-            issues.add(LasIssues::TextInData, lineNumber,
-                       issues.has(LasIssues::TextInData) ? QString() : m_decoder.excerpt(token));
+            m_issues.add(LasIssues::TextInData, lineNumber,
+                         m_issues.has(LasIssues::TextInData) ? QString()
+                                                             : m_decoder.excerpt(token));
         }
         return no_value;
     };
@@ -205,12 +205,12 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
             }
         }
         if (textLine) {
-            issues.add(LasIssues::TextLineInData, lineNumber,
-                       m_decoder.excerpt(std::string_view(q, lineEnd - q)));
+            m_issues.add(LasIssues::TextLineInData, lineNumber,
+                         m_decoder.excerpt(std::string_view(q, lineEnd - q)));
             continue;
         }
         if (longRow) {
-            issues.add(LasIssues::LongRow, lineNumber);
+            m_issues.add(LasIssues::LongRow, lineNumber);
         }
         if (firstDataLine) {
             firstDataLine = false;
@@ -218,14 +218,14 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
             // without saying so.
             if (!wrapped && n > 1 && j == 1) {
                 wrapped = true;
-                issues.add(LasIssues::WrapMismatch, lineNumber);
+                m_issues.add(LasIssues::WrapMismatch, lineNumber);
                 continue;
             }
         }
         if (j == n) {
             j = 0;
         } else if (!wrapped) {
-            issues.add(LasIssues::ShortRow, lineNumber);
+            m_issues.add(LasIssues::ShortRow, lineNumber);
             while (j < n) {
                 columns[j++].push_back(no_value);
             }
@@ -239,7 +239,7 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
         }
     }
     if (j != 0) {
-        issues.add(LasIssues::LastRowCutShort, lineNumber - 1);
+        m_issues.add(LasIssues::LastRowCutShort, lineNumber - 1);
         while (j < n) {
             columns[j++].push_back(no_value);
         }

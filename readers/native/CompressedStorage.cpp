@@ -76,7 +76,7 @@ bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QS
         qFromBigEndian<quint32>(bytes.constData() + format::compressedMagicSize);
     if (length > std::min(maximumJsonSize, compressedSize * maximumRatio + 64)) {
         error = QStringLiteral("the compressed document says it holds %1 bytes, which %2 "
-                               "compressed bytes cannot hold: the file is damaged")
+                               "compressed bytes cannot hold: the file is cut short or damaged")
                     .arg(length)
                     .arg(compressedSize);
         return false;

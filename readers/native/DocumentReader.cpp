@@ -149,7 +149,9 @@ DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonito
         objectField.size(); // throws unless the objects are an array
         objects = objectField.value().toArray();
     } catch (FormatError const& e) {
-        return fail(QStringLiteral("field \"%1\": %2").arg(e.path(), e.problem()));
+        return fail(e.path().isEmpty()
+                        ? e.problem()
+                        : QStringLiteral("field \"%1\": %2").arg(e.path(), e.problem()));
     }
 
     monitor.beginStage(40.0, 60.0, static_cast<double>(json.size()));
@@ -171,6 +173,7 @@ DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonito
         }
         monitor.advance(0.0);
     }
+    monitor.finish();
     return Status::Ok;
 }
 

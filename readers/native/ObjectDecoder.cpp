@@ -184,16 +184,20 @@ std::unique_ptr<model::GeoObject> decodeGrid(JsonCursor const& object) {
     std::vector<bool> active = object.field(key("active")).flags();
     auto properties = decodeColumns(object.field(key("cellProperties")));
 
-    if (ni == 0 || nj == 0 || nk == 0) {
-        // A grid that never got its geometry: nothing else may be there.
-        if (ni != 0 || nj != 0 || nk != 0 || !pillars.empty() || !zcorn.empty() ||
-            !active.empty() || !properties.empty()) {
-            object.fail(QStringLiteral("a grid of %1 x %2 x %3 cells cannot hold values")
-                            .arg(ni)
-                            .arg(nj)
-                            .arg(nk));
-        }
-    } else {
+    bool const hasCells = ni > 0 && nj > 0 && nk > 0;
+    if (!hasCells && (ni != 0 || nj != 0 || nk != 0)) {
+        object.fail(QStringLiteral("a grid of %1 x %2 x %3 cells cannot be: the counts are all "
+                                   "positive, or all 0 for a grid without geometry")
+                        .arg(ni)
+                        .arg(nj)
+                        .arg(nk));
+    }
+    if (!hasCells && (!pillars.empty() || !zcorn.empty() || !active.empty() ||
+                      !properties.empty())) {
+        object.fail(QStringLiteral("a grid of 0 cells cannot hold pillars, corners, flags or "
+                                   "properties"));
+    }
+    if (hasCells) {
         grid->setGeometry(ni, nj, nk, std::move(pillars), std::move(zcorn));
         grid->setActiveFlags(std::move(active));
         for (auto& property : properties) {

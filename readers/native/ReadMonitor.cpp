@@ -30,5 +30,12 @@ void ReadMonitor::advance(double units) {
     }
 }
 
+void ReadMonitor::finish() {
+    if (m_hook != nullptr) {
+        m_shown = 100.0;
+        m_hook->progress(m_shown);
+    }
+}
+
 } // namespace native
 } // namespace quarro

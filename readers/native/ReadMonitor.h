@@ -24,7 +24,8 @@ public:
     // cancelled. Throws ReadCancelled when so.
     void advance(double units);
 
-    bool hasHook() const { return m_hook != nullptr; }
+    // The read is done: shows 100 percent, without asking to cancel.
+    void finish();
 
 private:
     CancelHook const* m_hook;

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quarro {

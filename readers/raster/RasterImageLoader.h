@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <utility>
+
 namespace quarro {
 namespace readers {
 

@@ -209,6 +209,7 @@ TEST(GrdeclParser, FailsNamingTheLineWhenTheGridCannotBeTrusted) {
               "line 3: SPECGRID gives a grid of 3 x 1 x 1 cells, but DIMENS on line 1 gave 2 x 1 x "
               "1"},
              {"SPECGRID\n 100000 100000 100000 /\n", "is larger than the"},
+             {"SPECGRID\n 2147483647 2147483647 2147483647 /\n", "is larger than the"},
              {"INCLUDE\n 'other.inc' /\n", "line 1: INCLUDE of \"other.inc\": included files "
                                            "cannot be read here"},
              {"INCLUDE\n /\n", "line 1: INCLUDE names no file"},

@@ -1,0 +1,207 @@
+#include "BatchImport.h"
+
+#include "ImportManager.h"
+#include "ImporterKeyChooser.h"
+#include "WizardWatcher.h"
+#include "housekeeping/AbstractDocument.h"
+#include "housekeeping/DocumentManager.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextDocument>
+#include <QTextStream>
+
+#include <algorithm>
+#include <exception>
+#include <set>
+
+namespace quarro {
+namespace app {
+
+namespace {
+
+// The texts the summary sheet writes after a file's path (or, when cancelled, its name).
+QString const ok_mark = QStringLiteral(": <b>OK</b>");
+QString const failed_mark = QStringLiteral(": <b><font color='red'>Failed</font></b>");
+QString const cancelled_mark = QStringLiteral(": <b>Canceled</b>");
+
+QString outcome_text(BatchImport::Outcome outcome) {
+    switch (outcome) {
+    case BatchImport::Outcome::Loaded:
+        return QStringLiteral("OK");
+    case BatchImport::Outcome::Cancelled:
+        return QStringLiteral("Canceled");
+    case BatchImport::Outcome::Failed:
+        break;
+    }
+    return QStringLiteral("Failed");
+}
+
+} // namespace
+
+int BatchImport::Result::count(Outcome outcome) const {
+    return static_cast<int>(
+        std::count_if(files.begin(), files.end(),
+                      [outcome](FileResult const& f) { return f.outcome == outcome; }));
+}
+
+BatchImport::BatchImport(bool answer_automatically, bool one_document)
+    : m_answer(answer_automatically)
+    , m_one_document(one_document) {}
+
+QString BatchImport::plain_text(QString const& html) {
+    QTextDocument document;
+    document.setHtml(html);
+    QString text = document.toPlainText();
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    // Rules and breaks in a row leave runs of empty lines: one is enough to part the blocks.
+    QStringList lines;
+    for (QString const& line : text.split(QLatin1Char('\n'))) {
+        QString const trimmed = line.trimmed();
+        if (!trimmed.isEmpty() || (!lines.isEmpty() && !lines.last().isEmpty())) {
+            lines << trimmed;
+        }
+    }
+    return lines.join(QLatin1Char('\n')).trimmed();
+}
+
+BatchImport::Outcome BatchImport::outcome_in(QString const& summary_html, QString const& path) {
+    QString const shown = QDir::toNativeSeparators(path);
+    if (summary_html.contains(shown + ok_mark)) {
+        return Outcome::Loaded;
+    }
+    if (summary_html.contains(QFileInfo(path).fileName() + cancelled_mark)) {
+        return Outcome::Cancelled;
+    }
+    return Outcome::Failed;
+}
+
+BatchImport::Result BatchImport::run(QStringList const& files, std::string const& key) {
+    Result result;
+    ImporterKeyChooser const chooser;
+    // Importer keys in the order of their first file, each with its files.
+    std::vector<WizardRun> groups;
+    for (QString const& file : files) {
+        FileResult entry;
+        QFileInfo const info(file);
+        entry.path = info.absoluteFilePath();
+        if (!info.exists()) {
+            entry.reason = QStringLiteral("The file does not exist.");
+        } else if (!info.isFile()) {
+            entry.reason = QStringLiteral("This is not a file.");
+        } else if (key.empty()) {
+            QString reasons;
+            entry.key = chooser.choose(entry.path, reasons);
+            if (entry.key.empty()) {
+                entry.reason = QStringLiteral("No importer accepts this file.");
+                if (!reasons.isEmpty()) {
+                    entry.reason += QLatin1Char('\n') + reasons;
+                }
+            }
+        } else {
+            QString message;
+            if (ImporterKeyChooser::fits(key, entry.path, message)) {
+                entry.key = key;
+            } else {
+                // The import manager's words for a refused file.
+                entry.reason =
+                    QStringLiteral("Unable to import file(s) using the selected importer.");
+                if (!message.isEmpty()) {
+                    entry.reason += QStringLiteral("\n\n %1").arg(message);
+                }
+            }
+        }
+        if (!entry.key.empty()) {
+            auto group = std::find_if(groups.begin(), groups.end(),
+                                      [&entry](WizardRun const& g) { return g.key == entry.key; });
+            if (group == groups.end()) {
+                groups.push_back(WizardRun{entry.key, {}, QString()});
+                group = groups.end() - 1;
+            }
+            group->files << entry.path;
+        }
+        result.files.push_back(entry);
+    }
+
+    housekeeping::DocumentManager& documents = housekeeping::DocumentManager::instance();
+    // The documents that the wizards may load into: new ones, and blank ones they reuse.
+    std::set<housekeeping::DocumentId> taken;
+    for (housekeeping::DocumentId const& id : documents.current_documents()) {
+        housekeeping::AbstractDocument const* const document = documents.document_from_id(id);
+        if (document != nullptr && !document->is_blank()) {
+            taken.insert(id);
+        }
+    }
+    WizardWatcher watcher(m_answer);
+    for (WizardRun& group : groups) {
+        bool ran = false;
+        QString failure = QStringLiteral("The import did not run.");
+        housekeeping::DocumentId const target = m_one_document && !result.documents.empty()
+                                                    ? result.documents.front()
+                                                    : housekeeping::DocumentId::null();
+        try {
+            ran = import::ImportManager::instance().open_urls_using_key(group.files, group.key,
+                                                                        target);
+        } catch (std::exception const& e) {
+            failure =
+                QStringLiteral("The import stopped: %1").arg(QString::fromStdString(e.what()));
+        }
+        for (WizardWatcher::Run const& run : watcher.take_runs()) {
+            group.summary_html += run.summary_html;
+        }
+        result.messages += watcher.take_messages();
+        for (FileResult& entry : result.files) {
+            if (entry.key != group.key || !group.files.contains(entry.path)) {
+                continue;
+            }
+            if (ran) {
+                entry.outcome = outcome_in(group.summary_html, entry.path);
+            } else {
+                entry.reason = failure;
+            }
+        }
+        if (ran) {
+            result.runs.push_back(group);
+        }
+        // A wizard that loaded something into a document of its own: the first one fixes the
+        // document that the others insert into.
+        if (target.isNull()) {
+            housekeeping::AbstractDocument const* const current = documents.current_document();
+            if (current != nullptr && current->size() > 0 && taken.count(current->id()) == 0) {
+                result.documents.push_back(current->id());
+                taken.insert(current->id());
+            }
+        }
+    }
+    return result;
+}
+
+void BatchImport::print(Result const& result, QTextStream& out) {
+    for (WizardRun const& run : result.runs) {
+        out << "Importer " << QString::fromStdString(run.key) << ", " << run.files.size()
+            << (run.files.size() == 1 ? " file" : " files") << ":\n";
+        out << plain_text(run.summary_html) << "\n\n";
+    }
+    for (FileResult const& file : result.files) {
+        if (file.reason.isEmpty()) {
+            continue;
+        }
+        out << QDir::toNativeSeparators(file.path) << ": " << outcome_text(file.outcome) << "\n"
+            << file.reason << "\n\n";
+    }
+    for (QString const& message : result.messages) {
+        out << "Message: " << message << "\n";
+    }
+    int const loaded = result.count(Outcome::Loaded);
+    int const failed = result.count(Outcome::Failed);
+    int const cancelled = result.count(Outcome::Cancelled);
+    out << loaded << " of " << result.files.size() << " files loaded, " << failed << " failed";
+    if (cancelled > 0) {
+        out << ", " << cancelled << " cancelled";
+    }
+    out << "\n";
+    out.flush();
+}
+
+} // namespace app
+} // namespace quarro

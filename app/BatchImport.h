@@ -1,0 +1,82 @@
+#ifndef QUARRO_APP_BATCHIMPORT_H
+#define QUARRO_APP_BATCHIMPORT_H
+
+#include "housekeeping/DocumentId.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+class QTextStream;
+
+namespace quarro {
+namespace app {
+
+// Imports a list of files through the import manager's flows, as a user opening them would: each
+// file gets its importer (the one named, or the one ImporterKeyChooser picks), the files of one
+// importer go through one run of its modal import wizard, and the outcome of every file is read
+// from that wizard's summary.
+//
+// Every wizard loads into a new document (or the blank current one). With one_document, only the
+// first does: every later wizard inserts into the document the first one loaded, so that all
+// files end up in one document (to be saved as one). With answer_automatically, a WizardWatcher
+// answers the wizards and message boxes, so nobody needs to be at the screen.
+class BatchImport {
+public:
+    enum class Outcome { Loaded, Failed, Cancelled };
+
+    struct FileResult {
+        QString path;
+        std::string key;
+        Outcome outcome = Outcome::Failed;
+        // Why a file never reached a wizard; the wizard's summary says why it failed there.
+        QString reason;
+    };
+
+    // One run of a wizard.
+    struct WizardRun {
+        std::string key;
+        QStringList files;
+        QString summary_html;
+    };
+
+    struct Result {
+        std::vector<FileResult> files;
+        std::vector<WizardRun> runs;
+        // "title: text" of the message boxes answered on the user's behalf.
+        QStringList messages;
+        // The documents the files went into, in order; empty when nothing was loaded.
+        std::vector<housekeeping::DocumentId> documents;
+
+        int count(Outcome outcome) const;
+        bool all_loaded() const {
+            return !files.empty() && count(Outcome::Loaded) == int(files.size());
+        }
+    };
+
+    BatchImport(bool answer_automatically, bool one_document);
+
+    // key empty: each file with the importer chosen for it. The key must be registered.
+    Result run(QStringList const& files, std::string const& key);
+
+    // The text of an HTML summary as a user reads it: line breaks kept, markup gone.
+    static QString plain_text(QString const& html);
+
+    // Each wizard's summary as plain text, the files that never reached a wizard with the reason,
+    // then one line with the totals.
+    static void print(Result const& result, QTextStream& out);
+
+private:
+    // The outcome of path as the summary reports it.
+    static Outcome outcome_in(QString const& summary_html, QString const& path);
+
+    bool m_answer;
+    bool m_one_document;
+};
+
+} // namespace app
+} // namespace quarro
+
+#endif // QUARRO_APP_BATCHIMPORT_H

@@ -1,0 +1,135 @@
+#include "DocumentPanel.h"
+
+#include "housekeeping/AbstractDocument.h"
+#include "housekeeping/Document.h"
+#include "housekeeping/DocumentManager.h"
+#include "model/GeoObject.h"
+
+#include <QFont>
+#include <QHeaderView>
+#include <QLocale>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVariant>
+
+namespace quarro {
+namespace app {
+
+namespace {
+
+enum Column { NameColumn = 0, KindColumn = 1, SizeColumn = 2 };
+
+// Documents carry their id in the first column's data; objects carry none.
+int const id_role = Qt::UserRole + 1;
+
+QTreeWidgetItem* object_item(model::GeoObject const& object) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(NameColumn, object.name());
+    item->setText(KindColumn, object.kindName());
+    item->setText(SizeColumn, QLocale().toString(static_cast<qulonglong>(object.sizeHint())));
+    item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+DocumentPanel::DocumentPanel(QWidget* parent)
+    : QDockWidget(tr("Documents"), parent)
+    , m_tree(new QTreeWidget(this)) {
+    setObjectName(QStringLiteral("DocumentPanel"));
+    m_tree->setColumnCount(3);
+    m_tree->setHeaderLabels({tr("Name"), tr("Kind"), tr("Size")});
+    m_tree->setRootIsDecorated(true);
+    m_tree->setUniformRowHeights(true);
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    m_tree->header()->setSectionResizeMode(KindColumn, QHeaderView::ResizeToContents);
+    m_tree->header()->setSectionResizeMode(SizeColumn, QHeaderView::ResizeToContents);
+    setWidget(m_tree);
+
+    housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
+    connect(&manager, &housekeeping::DocumentManager::documentCreated, this,
+            &DocumentPanel::watch_document);
+    connect(&manager, &housekeeping::DocumentManager::documentDestroyed, this,
+            &DocumentPanel::schedule_refresh);
+    connect(&manager, &housekeeping::DocumentManager::currentDocumentChanged, this,
+            &DocumentPanel::schedule_refresh);
+    for (housekeeping::DocumentId const& id : manager.current_documents()) {
+        watch_document(id);
+    }
+    connect(m_tree, &QTreeWidget::itemClicked, this, &DocumentPanel::item_activated);
+    connect(m_tree, &QTreeWidget::itemActivated, this, &DocumentPanel::item_activated);
+    refresh();
+}
+
+DocumentPanel::~DocumentPanel() = default;
+
+void DocumentPanel::watch_document(housekeeping::DocumentId id) {
+    housekeeping::AbstractDocument* const document =
+        housekeeping::DocumentManager::instance().document_from_id(id);
+    if (document != nullptr) {
+        connect(document, &housekeeping::AbstractDocument::changed, this,
+                &DocumentPanel::schedule_refresh, Qt::UniqueConnection);
+        connect(document, &housekeeping::AbstractDocument::datasourceChanged, this,
+                &DocumentPanel::schedule_refresh, Qt::UniqueConnection);
+        connect(document, &housekeeping::AbstractDocument::modifiedChanged, this,
+                &DocumentPanel::schedule_refresh, Qt::UniqueConnection);
+    }
+    schedule_refresh();
+}
+
+void DocumentPanel::schedule_refresh() {
+    if (m_refresh_pending) {
+        return;
+    }
+    m_refresh_pending = true;
+    QTimer::singleShot(0, this, &DocumentPanel::refresh);
+}
+
+void DocumentPanel::refresh() {
+    m_refresh_pending = false;
+    housekeeping::DocumentManager const& manager = housekeeping::DocumentManager::instance();
+    m_tree->clear();
+    for (housekeeping::DocumentId const& id : manager.current_documents()) {
+        housekeeping::AbstractDocument const* const document = manager.document_from_id(id);
+        if (document == nullptr) {
+            continue;
+        }
+        auto* item = new QTreeWidgetItem(m_tree);
+        item->setText(NameColumn, document->display_name() +
+                                      (document->is_modified() ? QStringLiteral(" *") : QString()));
+        item->setData(NameColumn, id_role, id.value());
+        quint64 const count = document->size();
+        item->setText(
+            SizeColumn,
+            count == 1 ? tr("1 object")
+                       : tr("%1 objects").arg(QLocale().toString(static_cast<qulonglong>(count))));
+        item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
+        if (auto const* concrete = dynamic_cast<housekeeping::Document const*>(document)) {
+            for (housekeeping::Document::ObjectPtr const& object : concrete->objects()) {
+                if (object) {
+                    item->addChild(object_item(*object));
+                }
+            }
+        }
+        bool const current = id == manager.current_document_id();
+        QFont font = item->font(NameColumn);
+        font.setBold(current);
+        item->setFont(NameColumn, font);
+        item->setExpanded(current);
+    }
+}
+
+void DocumentPanel::item_activated(QTreeWidgetItem* item) {
+    if (item == nullptr || item->parent() != nullptr) {
+        return;
+    }
+    housekeeping::DocumentId const id(item->data(NameColumn, id_role).toInt());
+    housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
+    if (manager.document_exists(id) && manager.current_document_id() != id) {
+        manager.current_document(id);
+    }
+}
+
+} // namespace app
+} // namespace quarro

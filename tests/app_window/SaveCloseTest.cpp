@@ -1,0 +1,240 @@
+// Save, Save As and their failures, and the questions before unsaved changes are lost (Close,
+// Quit).
+#include "AppTestFiles.h"
+#include "BatchImport.h"
+#include "MainWindow.h"
+#include "ModalDialogHelper.h"
+#include "StartedApp.h"
+#include "TestApplication.h"
+#include "housekeeping/DataSource.h"
+#include "housekeeping/Document.h"
+#include "housekeeping/DocumentManager.h"
+#include "model/PointSet.h"
+#include "model/PolylineSet.h"
+#include "model/Well.h"
+#include "utilities/UrlUtilities.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QFileInfo>
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+namespace quarro {
+namespace test {
+namespace {
+
+using housekeeping::DocumentManager;
+
+housekeeping::Document* currentDocument() {
+    return dynamic_cast<housekeeping::Document*>(DocumentManager::instance().current_document());
+}
+
+// A fresh current document with three objects of different kinds, modified.
+housekeeping::Document& filledDocument() {
+    resetDocuments();
+    housekeeping::Document& document = *currentDocument();
+    auto well = boost::make_shared<model::Well>();
+    well->setName(QStringLiteral("W-1"));
+    model::DepthReference reference;
+    reference.x = 10;
+    reference.y = 20;
+    well->setDepthReference(reference);
+    auto points = boost::make_shared<model::PointSet>();
+    points->setName(QStringLiteral("tops"));
+    points->addPoint(model::Point3<double>(1, 2, 3));
+    points->addPoint(model::Point3<double>(4, 5, 6));
+    auto lines = boost::make_shared<model::PolylineSet>();
+    lines->setName(QStringLiteral("faults"));
+    lines->addPolyline(model::Polyline{{{0, 0, 0}, {5, 5, 0}}, false, QStringLiteral("F1")});
+    document.add_object(well);
+    document.add_object(points);
+    document.add_object(lines);
+    document.set_modified(true);
+    return document;
+}
+
+QStringList describe(housekeeping::Document const& document) {
+    QStringList objects;
+    for (housekeeping::Document::ObjectPtr const& object : document.objects()) {
+        objects << QStringLiteral("%1 %2 %3")
+                       .arg(object->kindName(), object->name())
+                       .arg(object->sizeHint());
+    }
+    return objects;
+}
+
+QString scratch(QString const& name) {
+    QString const path = QDir(scratchDirectory()).filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
+}
+
+TEST(SaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
+    app::MainWindow& window = *startedApp().window;
+    housekeeping::Document& document = filledDocument();
+    QStringList const original = describe(document);
+    QString const path = scratch(QStringLiteral("save/field.qro"));
+
+    ASSERT_TRUE(window.save_document(document.id(), path));
+    EXPECT_TRUE(QFileInfo(path).isFile());
+    EXPECT_FALSE(document.is_modified());
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("field.qro[*] - Quarro"));
+    ASSERT_TRUE(document.datasource());
+    EXPECT_EQ(document.datasource()->key(), "QRO");
+    EXPECT_EQ(utilities::url_to_filesystem(document.datasource()->url()), path);
+    // A native document can be reverted now.
+    EXPECT_TRUE(window.revert_action()->isEnabled());
+
+    // Read back through the application's own open flow, into a document of its own.
+    app::BatchImport::Result const reopened = app::BatchImport(true, false).run({path}, "");
+    ASSERT_TRUE(reopened.all_loaded());
+    ASSERT_EQ(reopened.documents.size(), 1u);
+    EXPECT_NE(reopened.documents.front(), document.id());
+    EXPECT_EQ(describe(*currentDocument()), original);
+
+    // Save As through the File menu; a name without suffix gets ".qro".
+    DocumentManager::instance().current_document(document.id());
+    ModalDialogHelper helper;
+    helper.chooseFiles({scratch(QStringLiteral("save/copy"))});
+    window.save_as_action()->trigger();
+    EXPECT_TRUE(helper.allAnswered());
+    QString const copy = scratch(QStringLiteral("save/copy.qro"));
+    EXPECT_TRUE(QFileInfo(copy).isFile());
+    EXPECT_EQ(utilities::url_to_filesystem(document.datasource()->url()), copy);
+
+    // Save of a document that has its file asks nothing and writes the change.
+    auto late = boost::make_shared<model::PointSet>();
+    late->setName(QStringLiteral("added after saving"));
+    late->addPoint(model::Point3<double>(7, 8, 9));
+    document.add_object(late);
+    document.set_modified(true);
+    window.save_action()->trigger();
+    EXPECT_EQ(helper.answered(), 1);
+    EXPECT_TRUE(helper.unexpected().isEmpty());
+    EXPECT_FALSE(document.is_modified());
+    EXPECT_TRUE(readFile(copy).contains("added after saving"));
+
+    // A .qroz name is stored compressed.
+    QString const compressed = scratch(QStringLiteral("save/field.qroz"));
+    ASSERT_TRUE(window.save_document(document.id(), compressed));
+    EXPECT_TRUE(readFile(compressed).startsWith("QROZ"));
+}
+
+TEST(SaveTest, AFailedSaveSaysWhyAndLeavesTheOldFileAndTheDocumentAlone) {
+    app::MainWindow& window = *startedApp().window;
+    housekeeping::Document& document = filledDocument();
+    boost::shared_ptr<housekeeping::DataSource> const source_before = document.datasource();
+
+    // A name of 250 characters: the file exists, but the temporary file beside it, whose name is
+    // longer, cannot be made, whoever runs the test.
+    QString const old_file = writeScratchFile(
+        QStringLiteral("failed/") + QString(246, QLatin1Char('x')) + ".qro", "the old document\n");
+    ASSERT_TRUE(QFileInfo(old_file).isFile());
+    // A folder where the file should be, and a file where a folder should be.
+    QString const folder = scratch(QStringLiteral("failed/folder.qro/"));
+    QDir().mkpath(folder);
+    QString const below_file = writeScratchFile(QStringLiteral("failed/plain"), "x") + "/a.qro";
+
+    for (QString const& target : {old_file, QDir::cleanPath(folder), below_file}) {
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(QMessageBox::Ok);
+        EXPECT_FALSE(window.save_document(document.id(), target)) << target.toStdString();
+        ASSERT_EQ(helper.messageBoxes().size(), 1);
+        EXPECT_TRUE(helper.messageBoxes().first().contains(QStringLiteral("could not be saved")))
+            << helper.messageBoxes().first().toStdString();
+        EXPECT_TRUE(document.is_modified());
+        EXPECT_EQ(document.datasource(), source_before);
+    }
+    EXPECT_EQ(readFile(old_file), QByteArray("the old document\n"));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(CloseTest, ClosingAModifiedDocumentAsksFirst) {
+    app::MainWindow& window = *startedApp().window;
+
+    // Cancel keeps the document.
+    housekeeping::DocumentId id = filledDocument().id();
+    {
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(QMessageBox::Cancel);
+        EXPECT_FALSE(window.close_current());
+        ASSERT_EQ(helper.messageBoxes().size(), 1);
+        EXPECT_TRUE(helper.messageBoxes().first().contains(QStringLiteral("unsaved changes")));
+        EXPECT_TRUE(DocumentManager::instance().document_exists(id));
+    }
+    // Discard closes it without saving.
+    {
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(QMessageBox::Discard);
+        EXPECT_TRUE(window.close_current());
+        EXPECT_EQ(helper.answered(), 1);
+        EXPECT_FALSE(DocumentManager::instance().document_exists(id));
+    }
+    // Save asks for a file (the document has none), saves, then closes.
+    id = filledDocument().id();
+    QString const path = scratch(QStringLiteral("close/kept.qro"));
+    {
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(QMessageBox::Save).chooseFiles({path});
+        window.close_action()->trigger();
+        EXPECT_TRUE(helper.allAnswered());
+        EXPECT_FALSE(DocumentManager::instance().document_exists(id));
+        EXPECT_TRUE(readFile(path).contains("faults"));
+    }
+    // Save, then cancelling the file dialog, keeps the document.
+    id = filledDocument().id();
+    {
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(QMessageBox::Save).chooseFiles({});
+        EXPECT_FALSE(window.close_current());
+        EXPECT_TRUE(DocumentManager::instance().document_exists(id));
+    }
+    // A document without changes goes without a question.
+    currentDocument()->set_modified(false);
+    {
+        ModalDialogHelper helper;
+        EXPECT_TRUE(window.close_current());
+        EXPECT_EQ(helper.answered(), 0);
+        EXPECT_TRUE(helper.unexpected().isEmpty());
+    }
+}
+
+TEST(CloseTest, QuittingAsksAboutEveryModifiedDocument) {
+    app::MainWindow& window = *startedApp().window;
+    housekeeping::DocumentId const first = filledDocument().id();
+    housekeeping::DocumentId const second = DocumentManager::instance().create_document();
+    DocumentManager::instance().document_from_id(second)->set_modified(true);
+    QAction* const quit = window.file_menu()->actions().last();
+    ASSERT_EQ(quit->text(), QStringLiteral("&Quit"));
+
+    {
+        // Discard the first, cancel at the second: the window stays.
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(QMessageBox::Discard)
+            .pressMessageBoxButton(QMessageBox::Cancel);
+        quit->trigger();
+        EXPECT_TRUE(helper.allAnswered());
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(DocumentManager::instance().document_exists(first));
+        EXPECT_TRUE(DocumentManager::instance().document_exists(second));
+        // The question was about the document the user sees.
+        EXPECT_EQ(DocumentManager::instance().current_document_id(), second);
+    }
+    {
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(QMessageBox::Discard)
+            .pressMessageBoxButton(QMessageBox::Discard);
+        quit->trigger();
+        EXPECT_TRUE(helper.allAnswered());
+        EXPECT_FALSE(window.isVisible());
+    }
+    window.show();
+    ModalDialogHelper::waitFor([&window] { return window.isVisible(); });
+}
+
+} // namespace
+} // namespace test
+} // namespace quarro

@@ -1,0 +1,182 @@
+// File > Revert, and the enabled state of Open, Insert, Revert and Recent Files as documents come
+// and go.
+#include "FlowHost.h"
+#include "FlowReaders.h"
+#include "ImportManager.h"
+
+#include "housekeeping/AbstractDataInformationFactory.h"
+#include "housekeeping/DataSource.h"
+#include "housekeeping/Document.h"
+#include "housekeeping/DocumentManager.h"
+#include "housekeeping/DocumentMessage.h"
+#include "model/PointSet.h"
+#include "utilities/UrlUtilities.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMessageBox>
+#include <QUndoStack>
+#include <boost/make_shared.hpp>
+
+#include <string>
+
+namespace quarro {
+namespace test {
+namespace {
+
+using housekeeping::DocumentId;
+using housekeeping::DocumentMessage;
+
+boost::shared_ptr<housekeeping::DataSource> source(QString const& path, std::string const& key) {
+    return boost::make_shared<housekeeping::DataSource>(
+        utilities::filesystem_to_url(path),
+        housekeeping::AbstractDataInformationFactory::create(key));
+}
+
+class RevertFlow : public FlowTest {
+protected:
+    static QAction* revert() { return file_action(QStringLiteral("Revert")); }
+};
+
+TEST_F(RevertFlow, RevertReadsTheNativeFileAgainOnceTheUserLetsTheChangesGo) {
+    QString const file = flow_file(QStringLiteral("revert.qro"), "1 1 1\n");
+    dialogs.chooseFiles({file}, QString::fromLatin1(NativeSpec::filter));
+    expect_wizard();
+    file_action(QStringLiteral("Open"))->trigger();
+    DocumentId const opened = documents().current_document_id();
+    // The user adds a point of their own, then comes back to the document.
+    auto point = boost::make_shared<model::PointSet>();
+    point->setName(QStringLiteral("user's point"));
+    document(opened)->add_object(point);
+    document(opened)->set_modified(true);
+    documents().create_document();
+    documents().current_document(opened);
+    ASSERT_NE(revert(), nullptr);
+    ASSERT_TRUE(revert()->isEnabled());
+
+    // Asked whether to discard the changes, the user keeps them: nothing is read.
+    dialogs.pressMessageBoxButton(QMessageBox::No);
+    revert()->trigger();
+    ASSERT_EQ(dialogs.messageBoxes().size(), 1);
+    EXPECT_TRUE(dialogs.messageBoxes()[0].startsWith(QStringLiteral("Close Document|")));
+    EXPECT_EQ(object_names(opened), QStringList({"revert.qro:1", "user's point"}));
+    EXPECT_EQ(wizards.size(), 1u);
+
+    // Discarded: the file is read again with the native importer.
+    dialogs.pressMessageBoxButton(QMessageBox::Yes);
+    expect_wizard();
+    revert()->trigger();
+    EXPECT_FALSE(documents().document_exists(opened));
+    ASSERT_EQ(wizards.size(), 2u);
+    EXPECT_EQ(wizards[1].key, "QRO");
+    EXPECT_EQ(wizards[1].urls, QStringList({file}));
+    EXPECT_EQ(object_names(documents().current_document_id()), QStringList({"revert.qro:1"}));
+}
+
+TEST_F(RevertFlow, RevertLeavesDocumentsWithoutAFileAndLockedOnesAlone) {
+    // No document at all.
+    revert()->trigger();
+
+    DocumentId const id = documents().create_document();
+    revert()->trigger();
+    EXPECT_TRUE(documents().document_exists(id));
+
+    QString const file = flow_file(QStringLiteral("revert-locked.qro"), "1 1 1\n");
+    document(id)->datasource(source(file, "QRO"));
+    document(id)->set_locked(true);
+    revert()->trigger();
+    EXPECT_TRUE(documents().document_exists(id));
+    EXPECT_TRUE(flowReads().empty());
+}
+
+class DocumentActions : public FlowTest {
+protected:
+    // The four states as one text, a "-" before each disabled one.
+    static QString states() {
+        QStringList words;
+        auto add = [&words](bool enabled, char const* name) {
+            words << (enabled ? QString() : QStringLiteral("-")) + QLatin1String(name);
+        };
+        add(file_action(QStringLiteral("Open"))->isEnabled(), "open");
+        add(file_action(QStringLiteral("&Insert..."))->isEnabled(), "insert");
+        add(file_action(QStringLiteral("Revert"))->isEnabled(), "revert");
+        add(recent_menu()->isEnabled(), "recent");
+        return words.join(QLatin1Char(' '));
+    }
+    static void send(DocumentMessage::DocChangeType type) {
+        DocumentMessage* const message = DocumentMessage::instance();
+        message->doc_change_type(type);
+        message->id(documents().current_document_id());
+        housekeeping::Message::dispatch(message);
+    }
+};
+
+TEST_F(DocumentActions, TheActionsFollowEachTypeOfDocumentMessage) {
+    QString const native = flow_path(QStringLiteral("native.qro"));
+    QString const project = flow_path(QStringLiteral("project.qrod"));
+    QString const text = flow_path(QStringLiteral("text.txt"));
+
+    // 6 without documents: nothing can be worked on.
+    send(DocumentMessage::Created);
+    EXPECT_EQ(states(), QStringLiteral("-open -insert -revert -recent"));
+
+    // 6 with a document read from a file of another format: everything but Revert.
+    DocumentId const first = documents().create_document();
+    document(first)->datasource(source(text, "TXT"));
+    send(DocumentMessage::Created);
+    EXPECT_EQ(states(), QStringLiteral("open insert -revert recent"));
+    // Native documents, of either native key, can be reverted.
+    document(first)->datasource(source(native, "QRO"));
+    send(DocumentMessage::Created);
+    EXPECT_EQ(states(), QStringLiteral("open insert revert recent"));
+    document(first)->datasource(source(project, "QUARRO"));
+    send(DocumentMessage::Created);
+    EXPECT_EQ(states(), QStringLiteral("open insert revert recent"));
+
+    // 1 sets Insert and Revert only.
+    manager().enable_document_actions(false);
+    send(DocumentMessage::CurrentChanged);
+    EXPECT_EQ(states(), QStringLiteral("-open insert revert -recent"));
+    document(first)->datasource(source(text, "TXT"));
+    send(DocumentMessage::CurrentChanged);
+    EXPECT_EQ(states(), QStringLiteral("-open insert -revert -recent"));
+
+    // 4 leaves everything while another document stays, and disables Insert and Revert for the
+    // last one.
+    document(first)->datasource(source(native, "QRO"));
+    manager().enable_document_actions(true);
+    DocumentId const second = documents().create_document();
+    documents().current_document(first);
+    EXPECT_EQ(states(), QStringLiteral("open insert revert recent"));
+    send(DocumentMessage::AboutToBeDestroyed);
+    EXPECT_EQ(states(), QStringLiteral("open insert revert recent"));
+    documents().destroy_document(second, true, true, false, DocumentId::null());
+    send(DocumentMessage::AboutToBeDestroyed);
+    EXPECT_EQ(states(), QStringLiteral("open -insert -revert recent"));
+
+    // 5 disables all four; the types the manager does not handle change nothing.
+    send(DocumentMessage::LastDocumentClosed);
+    EXPECT_EQ(states(), QStringLiteral("-open -insert -revert -recent"));
+    send(DocumentMessage::ContentChanged);
+    send(DocumentMessage::ModifiedChanged);
+    EXPECT_EQ(states(), QStringLiteral("-open -insert -revert -recent"));
+}
+
+TEST_F(DocumentActions, ClosingTheLastDocumentAndStartingANewOneAsTheHostDoes) {
+    DocumentId const only = documents().create_document();
+    document(only)->datasource(source(flow_path(QStringLiteral("only.qro")), "QRO"));
+    manager().enable_document_actions(true);
+    EXPECT_EQ(states(), QStringLiteral("open insert revert recent"));
+
+    // The host's messages: 4, then 5 when nothing is left.
+    ASSERT_TRUE(documents().destroy_document(only, true, false, false, DocumentId::null()));
+    EXPECT_EQ(states(), QStringLiteral("-open -insert -revert -recent"));
+
+    // 6 and 1 for a new, empty document.
+    documents().create_document();
+    EXPECT_EQ(states(), QStringLiteral("open insert -revert recent"));
+}
+
+} // namespace
+} // namespace test
+} // namespace quarro
