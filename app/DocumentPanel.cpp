@@ -59,6 +59,8 @@ DocumentPanel::DocumentPanel(QWidget* parent)
     }
     connect(m_tree, &QTreeWidget::itemClicked, this, &DocumentPanel::item_activated);
     connect(m_tree, &QTreeWidget::itemActivated, this, &DocumentPanel::item_activated);
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &DocumentPanel::remember_expansion);
+    connect(m_tree, &QTreeWidget::itemCollapsed, this, &DocumentPanel::remember_expansion);
     refresh();
 }
 
@@ -86,8 +88,21 @@ void DocumentPanel::schedule_refresh() {
     QTimer::singleShot(0, this, &DocumentPanel::refresh);
 }
 
+void DocumentPanel::remember_expansion(QTreeWidgetItem* item) {
+    if (m_refreshing || item == nullptr || item->parent() != nullptr) {
+        return;
+    }
+    int const id = item->data(NameColumn, id_role).toInt();
+    if (item->isExpanded()) {
+        m_collapsed.erase(id);
+    } else {
+        m_collapsed.insert(id);
+    }
+}
+
 void DocumentPanel::refresh() {
     m_refresh_pending = false;
+    m_refreshing = true;
     housekeeping::DocumentManager const& manager = housekeeping::DocumentManager::instance();
     m_tree->clear();
     for (housekeeping::DocumentId const& id : manager.current_documents()) {
@@ -116,8 +131,9 @@ void DocumentPanel::refresh() {
         QFont font = item->font(NameColumn);
         font.setBold(current);
         item->setFont(NameColumn, font);
-        item->setExpanded(current);
+        item->setExpanded(m_collapsed.count(id.value()) == 0);
     }
+    m_refreshing = false;
 }
 
 void DocumentPanel::item_activated(QTreeWidgetItem* item) {

@@ -5,6 +5,8 @@
 
 #include <QDockWidget>
 
+#include <set>
+
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -12,8 +14,9 @@ namespace quarro {
 namespace app {
 
 // The dock that lists the open documents and, under each, its objects with their name, kind and
-// size (samples, points, pixels or cells). The current document is shown in bold and expanded;
-// clicking a document makes it current. The list follows the document manager by itself.
+// size (samples, points, pixels or cells). The current document is shown in bold; clicking a
+// document makes it current. Documents are listed expanded until the user collapses them. The list
+// follows the document manager by itself.
 class DocumentPanel : public QDockWidget {
     Q_OBJECT
 public:
@@ -28,6 +31,7 @@ public:
 private slots:
     void watch_document(quarro::housekeeping::DocumentId id);
     void item_activated(QTreeWidgetItem* item);
+    void remember_expansion(QTreeWidgetItem* item);
 
 private:
     Q_DISABLE_COPY(DocumentPanel)
@@ -37,6 +41,9 @@ private:
 
     QTreeWidget* m_tree;
     bool m_refresh_pending = false;
+    bool m_refreshing = false;
+    // Documents the user collapsed, by id value.
+    std::set<int> m_collapsed;
 };
 
 } // namespace app

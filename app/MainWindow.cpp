@@ -31,6 +31,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoGroup>
@@ -62,10 +63,12 @@ MainWindow::MainWindow(QWidget* parent)
     , m_map(new MapView(this))
     , m_panel(new DocumentPanel(this))
     , m_position_label(new QLabel(this))
+    , m_objects_label(new QLabel(this))
     , m_recent(new RecentDocumentsRecorder(this)) {
     setObjectName(QStringLiteral("MainWindow"));
     setCentralWidget(m_map);
     addDockWidget(Qt::LeftDockWidgetArea, m_panel);
+    statusBar()->addPermanentWidget(m_objects_label);
     statusBar()->addPermanentWidget(m_position_label);
     resize(1100, 720);
     resizeDocks({m_panel}, {380}, Qt::Horizontal);
@@ -99,6 +102,7 @@ void MainWindow::build_menus() {
     m_save_action = add_file_action(tr("&Save"), SavePosition);
     m_save_action->setShortcut(QKeySequence::Save);
     m_save_action->setStatusTip(tr("Save the current document"));
+    m_save_action->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_save_as_action = add_file_action(tr("Save &As..."), SaveAsPosition);
     m_save_as_action->setShortcut(QKeySequence::SaveAs);
     m_save_as_action->setStatusTip(tr("Save the current document under a new name"));
@@ -193,7 +197,14 @@ void MainWindow::follow_current_document(housekeeping::DocumentId id) {
 
 void MainWindow::refresh_map() {
     housekeeping::DocumentManager const& manager = housekeeping::DocumentManager::instance();
-    m_map->show_document(document(manager.current_document_id()));
+    housekeeping::Document const* const current = document(manager.current_document_id());
+    m_map->show_document(current);
+    // Objects without a place (a well file without coordinates) are in the document, not on
+    // the map: the count says so.
+    m_objects_label->setText(current == nullptr ? QString()
+                                                : tr("%1 objects, %2 on the map")
+                                                      .arg(current->object_count())
+                                                      .arg(m_map->drawn_objects()));
     if (m_fit_pending) {
         m_fit_pending = false;
         m_map->zoom_to_fit();
@@ -386,7 +397,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    qWarning("dropEvent called");
     QStringList files;
     if (event->mimeData() != nullptr) {
         for (QUrl const& url : event->mimeData()->urls()) {

@@ -120,6 +120,8 @@ private:
     MapView* m_map;
     DocumentPanel* m_panel;
     QLabel* m_position_label;
+    // How many objects the current document holds and how many of them the map shows.
+    QLabel* m_objects_label;
     RecentDocumentsRecorder* m_recent;
     QToolBar* m_tool_bar = nullptr;
     QMenu* m_file_menu = nullptr;

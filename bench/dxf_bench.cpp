@@ -8,7 +8,9 @@
 #include "DxfParser.h"
 #include "DxfReader.h"
 #include "housekeeping/DataSource.h"
+#include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
+#include "model/GeoObject.h"
 #include "utilities/UrlUtilities.h"
 
 #include <QCoreApplication>
@@ -188,6 +190,7 @@ void BM_DxfImport(benchmark::State& state) {
     boost::shared_ptr<housekeeping::DataSource> const source(
         new housekeeping::DataSource(utilities::filesystem_to_url(path), nullptr));
     auto& documents = housekeeping::DocumentManager::instance();
+    quint64 points = 0;
     for (auto _ : state) {
         state.PauseTiming();
         housekeeping::DocumentId const id = documents.create_document();
@@ -199,10 +202,14 @@ void BM_DxfImport(benchmark::State& state) {
             return;
         }
         state.PauseTiming();
+        auto const* document =
+            dynamic_cast<housekeeping::Document const*>(documents.document_from_id(id));
+        points = document->objects().empty() ? 0 : document->objects().front()->sizeHint();
         documents.destroy_all();
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * size);
+    state.counters["points"] = static_cast<double>(points);
 }
 BENCHMARK(BM_DxfImport)->Unit(benchmark::kMillisecond);
 

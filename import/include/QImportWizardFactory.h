@@ -2,12 +2,11 @@
 #define QUARRO_IMPORT_QIMPORTWIZARDFACTORY_H
 
 #include "ProductFactory.h"
+#include "QImportWizard.h"
 #include "QuarroImportExport.h"
 
 namespace quarro {
 namespace import {
-
-class QUARRO_IMPORT_EXPORT QImportWizard;
 
 // Registry of QImportWizard products. A library that brings such a product derives a concrete
 // factory from this class, passes its key (and whether it is the default product) to the

@@ -1,6 +1,8 @@
 #ifndef QUARRO_READERS_GRDECL_GRDECLDECK_H
 #define QUARRO_READERS_GRDECL_GRDECLDECK_H
 
+#include "grid/MResDef.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -110,6 +112,8 @@ struct GrdeclDeck {
 
     std::vector<std::string> faults; // fault names, in order of first appearance
     std::vector<GrdeclRefinement> refinements;
+    // Boxes of cells merged into coarser cells (COARSEN), numbered from 1 in file order.
+    std::vector<import::MResDef> coarsenings;
 
     // Keywords that say nothing about the grid and were passed over (PINCH, RPTGRID ...), each
     // once, in order of first appearance.

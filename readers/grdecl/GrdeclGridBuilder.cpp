@@ -609,6 +609,17 @@ void GrdeclGridBuilder::describeRefinements() {
         lgr.level = 1;
         m_result.model.refinements.push_back(std::move(lgr));
     }
+    for (import::MResDef const& coarsening : m_deck.coarsenings) {
+        if (coarsening.i_last >= static_cast<std::int32_t>(m_ni) ||
+            coarsening.j_last >= static_cast<std::int32_t>(m_nj) ||
+            coarsening.k_last >= static_cast<std::int32_t>(m_nk)) {
+            m_deck.addComment(QStringLiteral("COARSEN box %1 reaches outside the %2 grid; skipped")
+                                  .arg(coarsening.number)
+                                  .arg(gridSize()));
+            continue;
+        }
+        m_result.model.coarsenings.push_back(coarsening);
+    }
 }
 
 } // namespace quarro

@@ -38,7 +38,7 @@ KeywordTable makeTable() {
            {"FAULTS",   "MULTFLT",  "EQUALS",  "COPY",     "ADD",      "MULTIPLY",
             "MINVALUE", "MAXVALUE", "OPERATE", "COPYBOX",  "MULTREGT", "EQUALREG",
             "ADDREG",   "MULTIREG", "COPYREG", "OPERATER", "NNC",      "EDITNNC",
-            "THPRES",   "AQUCON",   "AQUNUM",  "AQUFETP",  "AQUCT"});
+            "THPRES",   "AQUCON",   "AQUNUM",  "AQUFETP",  "AQUCT",    "COARSEN"});
     addAll(table, KeywordKind::CellArray,
            {"ACTNUM", "PORO",     "PERMX",  "PERMY",  "PERMZ",    "PERMR", "PERMTHT", "NTG",
             "DX",     "DY",       "DZ",     "DR",     "DTHETA",   "TOPS",  "MULTX",   "MULTY",

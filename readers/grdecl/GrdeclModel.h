@@ -2,6 +2,7 @@
 #define QUARRO_READERS_GRDECL_GRDECLMODEL_H
 
 #include "grid/LGRDef.h"
+#include "grid/MResDef.h"
 #include "grid/RegionId.h"
 
 #include <cstddef>
@@ -27,6 +28,9 @@ struct GrdeclModel {
     import::LGRDef grid;
     // Local grid refinements (CARFIN): their boxes and cell counts. Their contents are not read.
     std::vector<import::LGRDef> refinements;
+    // Boxes of cells merged into coarser cells for simulation (COARSEN); the geometry keeps its
+    // cells.
+    std::vector<import::MResDef> coarsenings;
     // One record per region number of each region keyword (FIPNUM, SATNUM ...), with its cells.
     std::vector<import::RegionId> regions;
     // Nodes of the grid that are split (the split levels of all pillars), and the split nodes

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <system_error>
@@ -175,7 +176,11 @@ private:
 
     bool keyword(Token const& token);
     Record readRecord();
-    void skipRecords();
+    // Reads the records of a keyword that takes several, up to the empty record that ends it,
+    // and hands each to `take`. A known keyword ends early only at a keyword that cannot be its
+    // data; an unknown one also at any word that begins a line after a record.
+    void readRecords(std::string const& name, GrdeclLocation const& where, bool known,
+                     std::function<void(Record const&)> const& take);
     void skipUntil(std::string_view keyword);
     void strayValues(Token const& first);
 
@@ -190,6 +195,7 @@ private:
     void box(GrdeclLocation const& where);
     void refinement(GrdeclLocation const& where);
     void faults(GrdeclLocation const& where);
+    void coarsen(GrdeclLocation const& where);
     bool cellArray(std::string const& name, GrdeclLocation const& where, bool known);
     void unreadRecord(std::string const& name, GrdeclLocation const& where, Record const& record);
 
@@ -282,8 +288,12 @@ bool FileReader::keyword(Token const& token) {
         faults(where);
         return true;
     }
+    if (name == "COARSEN") {
+        coarsen(where);
+        return true;
+    }
     if (kind == KeywordKind::MultiRecord) {
-        skipRecords();
+        readRecords(name, where, true, [](Record const&) {});
         if (grdecl::isEditKeyword(name)) {
             m_context.comment(where, QStringLiteral("%1 changes cell values; such edits are not "
                                                     "applied")
@@ -341,17 +351,32 @@ Record FileReader::readRecord() {
     }
 }
 
-void FileReader::skipRecords() {
-    for (;;) {
+void FileReader::readRecords(std::string const& name, GrdeclLocation const& where, bool known,
+                             std::function<void(Record const&)> const& take) {
+    for (bool first = true;; first = false) {
         Token const& next = m_scanner.peek();
-        if (next.kind == TokenKind::End || endsRecord(next)) {
+        if (next.kind == TokenKind::End) {
             return;
         }
         if (next.kind == TokenKind::Slash) {
             m_scanner.next(); // the empty record that ends the keyword
             return;
         }
-        if (!readRecord().closed) {
+        if (endsRecord(next) || (!known && !first && mayBeKeyword(next))) {
+            if (known) {
+                m_context.comment(
+                    where,
+                    QStringLiteral("%1 is not ended by an empty record").arg(keywordName(name)));
+            }
+            return;
+        }
+        Record const record = readRecord();
+        take(record);
+        if (!record.closed) {
+            if (record.endOfFile) {
+                m_context.comment(where,
+                                  QStringLiteral("the file ends inside %1").arg(keywordName(name)));
+            }
             return;
         }
     }
@@ -693,33 +718,48 @@ void FileReader::refinement(GrdeclLocation const& where) {
 }
 
 void FileReader::faults(GrdeclLocation const& where) {
-    for (;;) {
-        Token const& next = m_scanner.peek();
-        if (next.kind == TokenKind::End) {
-            return;
-        }
-        if (next.kind == TokenKind::Slash) {
-            m_scanner.next();
-            return;
-        }
-        if (endsRecord(next)) {
-            m_context.comment(where, QStringLiteral("FAULTS is not ended by an empty record"));
-            return;
-        }
-        Record const record = readRecord();
+    readRecords("FAULTS", where, true, [this](Record const& record) {
         if (!record.items.empty() && !record.items.front().defaulted) {
             std::string const name = trimmed(record.items.front().text);
             if (!name.empty()) {
                 m_context.deck.addFault(name);
             }
         }
-        if (!record.closed) {
-            if (record.endOfFile) {
-                m_context.comment(where, QStringLiteral("the file ends inside FAULTS"));
-            }
+    });
+}
+
+void FileReader::coarsen(GrdeclLocation const& where) {
+    readRecords("COARSEN", where, true, [this, &where](Record const& record) {
+        // I1 I2 J1 J2 K1 K2 NX NY NZ, all from 1.
+        std::int32_t values[9] = {};
+        bool valid = record.items.size() >= 9;
+        for (std::size_t n = 0; valid && n < 9; ++n) {
+            std::optional<long long> const value =
+                record.items[n].defaulted ? std::nullopt : integer(record.items[n].text);
+            valid = value && *value >= 1 && *value <= std::numeric_limits<std::int32_t>::max();
+            values[n] = valid ? static_cast<std::int32_t>(*value) : 0;
+        }
+        valid = valid && values[0] <= values[1] && values[2] <= values[3] && values[4] <= values[5];
+        if (!valid) {
+            m_context.comment(where, QStringLiteral("a COARSEN record needs a box of cells from 1 "
+                                                    "and three positive counts; skipped"));
             return;
         }
-    }
+        std::vector<import::MResDef>& coarsenings = m_context.deck.coarsenings;
+        import::MResDef coarsening;
+        coarsening.i_first = values[0] - 1;
+        coarsening.i_last = values[1] - 1;
+        coarsening.j_first = values[2] - 1;
+        coarsening.j_last = values[3] - 1;
+        coarsening.k_first = values[4] - 1;
+        coarsening.k_last = values[5] - 1;
+        coarsening.ni = values[6];
+        coarsening.nj = values[7];
+        coarsening.nk = values[8];
+        coarsening.number = static_cast<std::int32_t>(coarsenings.size()) + 1;
+        coarsening.active = 1;
+        coarsenings.push_back(coarsening);
+    });
 }
 
 bool FileReader::cellArray(std::string const& name, GrdeclLocation const& where, bool known) {
@@ -746,7 +786,7 @@ bool FileReader::cellArray(std::string const& name, GrdeclLocation const& where,
                                                  .arg(quoted(next.text), keyword));
             readRecord();
         } else {
-            skipRecords();
+            readRecords(name, where, false, [](Record const&) {});
             m_context.skipped(name);
         }
         return true;

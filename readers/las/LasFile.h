@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 

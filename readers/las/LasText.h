@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <string_view>
 #include <system_error>
 

@@ -15,10 +15,6 @@ namespace native {
 
 namespace {
 
-// zlib compression level: 1 keeps saving a large grid within seconds; the higher levels shrink
-// base64 text of doubles by a few per cent more at several times the cost.
-constexpr int compressionLevel = 1;
-
 // Bytes of JSON inflated between two progress steps.
 constexpr uInt inflateStep = 1 << 20;
 
@@ -55,12 +51,6 @@ private:
 bool CompressedStorage::isCompressed(QByteArray const& bytes) {
     return bytes.startsWith(QByteArray::fromRawData(format::compressedMagic,
                                                     format::compressedMagicSize));
-}
-
-QByteArray CompressedStorage::compress(QByteArray const& json) {
-    QByteArray stored(format::compressedMagic, format::compressedMagicSize);
-    stored += qCompress(json, compressionLevel);
-    return stored;
 }
 
 bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QString& error,

@@ -9,15 +9,13 @@ namespace native {
 
 class ReadMonitor;
 
-// The container of a compressed document (.qroz): the magic bytes, then the JSON text as
-// qCompress() stores it (its length as 32-bit big-endian, then a zlib stream).
+// Reads the container of a compressed document (.qroz): the magic bytes, then the JSON text as
+// qCompress() stores it (its length as 32-bit big-endian, then a zlib stream). DocumentOutput
+// writes it.
 class CompressedStorage {
 public:
     // True when `bytes` begin with the magic bytes of a compressed document.
     static bool isCompressed(QByteArray const& bytes);
-
-    // The stored form of `json`.
-    static QByteArray compress(QByteArray const& json);
 
     // The JSON text of a compressed document. Inflates piece by piece, so that `monitor` can
     // show progress and cancel, and never allocates more than the stored length, which must be

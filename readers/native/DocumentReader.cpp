@@ -3,6 +3,7 @@
 #include "CompressedStorage.h"
 #include "FormatError.h"
 #include "JsonCursor.h"
+#include "JsonSkeleton.h"
 #include "NativeFormat.h"
 #include "ObjectDecoder.h"
 #include "ReadMonitor.h"
@@ -110,14 +111,15 @@ DocumentReader::Status DocumentReader::read(QByteArray const& bytes) {
 }
 
 DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonitor& monitor) {
+    JsonSkeleton const skeleton(json.constData(), json.size(), monitor);
     // Qt parses in one go, which cannot be cancelled: ask right before it.
-    monitor.beginStage(15.0, 25.0, 1.0);
+    monitor.beginStage(25.0, 15.0, 1.0);
     monitor.advance(0.0);
     QJsonParseError parseError{};
-    QJsonDocument const document = QJsonDocument::fromJson(json, &parseError);
+    QJsonDocument const document = QJsonDocument::fromJson(skeleton.text(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         return fail(QStringLiteral("the document is not valid JSON at byte %1%2: %3")
-                        .arg(parseError.offset)
+                        .arg(skeleton.originalOffset(parseError.offset))
                         .arg(m_compressed ? QStringLiteral(" of the uncompressed text")
                                           : QString(),
                              parseError.errorString()));
@@ -127,7 +129,7 @@ DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonito
     }
     monitor.advance(1.0);
 
-    JsonCursor const root(document.object(), QString(), monitor);
+    JsonCursor const root(document.object(), QString(), skeleton, monitor);
     QJsonArray objects;
     try {
         QString const formatName = root.field(QLatin1String("format")).string();
@@ -160,7 +162,8 @@ DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonito
         QJsonValue const value = objects.at(i);
         try {
             // Paths inside an object are given from the object itself.
-            m_objects.push_back(ObjectDecoder::decode(JsonCursor(value, QString(), monitor)));
+            m_objects.push_back(
+                ObjectDecoder::decode(JsonCursor(value, QString(), skeleton, monitor)));
         } catch (FormatError const& e) {
             QString const where = e.path().isEmpty()
                                       ? objectLabel(i, value)

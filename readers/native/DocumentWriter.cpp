@@ -1,12 +1,13 @@
 #include "DocumentWriter.h"
 
-#include "CompressedStorage.h"
 #include "FormatError.h"
+#include "JsonBlobs.h"
 #include "NativeFormat.h"
 #include "ObjectEncoder.h"
 #include "housekeeping/Document.h"
 #include "model/GeoObject.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,8 +24,8 @@ DocumentWriter::DocumentWriter() = default;
 
 DocumentWriter::~DocumentWriter() = default;
 
-QByteArray DocumentWriter::encode(Objects const& objects, std::string const& journal,
-                                  bool compressed) {
+bool DocumentWriter::skeleton(Objects const& objects, std::string const& journal,
+                              bool compressed, JsonBlobs& blobs, QByteArray& json) {
     m_error.clear();
     std::size_t index = 0;
     try {
@@ -33,7 +34,7 @@ QByteArray DocumentWriter::encode(Objects const& objects, std::string const& jou
             if (!objects[index]) {
                 throw FormatError(QString(), tr("the object is missing"));
             }
-            array.append(ObjectEncoder::encode(*objects[index]));
+            array.append(ObjectEncoder::encode(*objects[index], blobs));
         }
         QJsonObject root;
         root.insert(QStringLiteral("format"), format::name);
@@ -41,10 +42,9 @@ QByteArray DocumentWriter::encode(Objects const& objects, std::string const& jou
         root.insert(QStringLiteral("journal"), QString::fromStdString(journal));
         root.insert(QStringLiteral("objects"), array);
         // Plain files are indented for people who look inside; compressed ones need no layout.
-        QByteArray const json =
-            QJsonDocument(root).toJson(compressed ? QJsonDocument::Compact
-                                                  : QJsonDocument::Indented);
-        return compressed ? CompressedStorage::compress(json) : json;
+        json = QJsonDocument(root).toJson(compressed ? QJsonDocument::Compact
+                                                     : QJsonDocument::Indented);
+        return true;
     } catch (FormatError const& e) {
         QString const name = objects[index] ? objects[index]->name() : QString();
         m_error = tr("object %1 (\"%2\") cannot be saved: %3")
@@ -52,8 +52,26 @@ QByteArray DocumentWriter::encode(Objects const& objects, std::string const& jou
                       .arg(name, QString::fromUtf8(e.what()));
     } catch (std::bad_alloc const&) {
         m_error = tr("there is not enough memory to save the document");
-    } catch (std::exception const& e) {
-        m_error = QString::fromUtf8(e.what());
+    }
+    return false;
+}
+
+QByteArray DocumentWriter::encode(Objects const& objects, std::string const& journal,
+                                  bool compressed) {
+    JsonBlobs blobs;
+    QByteArray json;
+    if (!skeleton(objects, journal, compressed, blobs, json)) {
+        return QByteArray();
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    try {
+        if (blobs.write(json, &buffer, compressed, m_error)) {
+            return bytes;
+        }
+    } catch (std::bad_alloc const&) {
+        m_error = tr("there is not enough memory to save the document");
     }
     return QByteArray();
 }
@@ -64,27 +82,35 @@ bool DocumentWriter::write(housekeeping::Document const& document, QString const
 
 bool DocumentWriter::write(Objects const& objects, std::string const& journal,
                            QString const& path) {
-    bool const compressed =
-        m_storage == Storage::CompressedJson ||
-        (m_storage == Storage::ByFileName && format::isCompressedFileName(path));
     auto fail = [this, &path](QString const& reason) {
         m_error = tr("The document cannot be saved as \"%1\": %2")
                       .arg(QDir::toNativeSeparators(path), reason);
         return false;
     };
-    QByteArray const bytes = encode(objects, journal, compressed);
-    if (!m_error.isEmpty()) {
+    bool const compressed =
+        m_storage == Storage::CompressedJson ||
+        (m_storage == Storage::ByFileName && format::isCompressedFileName(path));
+    JsonBlobs blobs;
+    QByteArray json;
+    if (!skeleton(objects, journal, compressed, blobs, json)) {
         return fail(m_error);
     }
 
+    // Until commit() the text goes to a temporary file beside the old one.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return fail(file.errorString());
     }
-    if (file.write(bytes) != bytes.size()) {
-        QString const reason = file.errorString();
+    QString error;
+    bool written = false;
+    try {
+        written = blobs.write(json, &file, compressed, error);
+    } catch (std::bad_alloc const&) {
+        error = tr("there is not enough memory to save the document");
+    }
+    if (!written) {
         file.cancelWriting();
-        return fail(reason);
+        return fail(error);
     }
     if (!file.commit()) {
         return fail(file.errorString());

@@ -20,6 +20,8 @@ class GeoObject;
 
 namespace native {
 
+class JsonBlobs;
+
 // Saves documents in the native format (docs/native-format.md): every object of the document
 // and its journal, as JSON text, compressed for a file name ending in .qroz.
 //
@@ -54,7 +56,8 @@ public:
     bool write(Objects const& objects, std::string const& journal, QString const& path);
 
     // The bytes write() would store (for `compressed` storage, the .qroz container); empty, with
-    // errorString() set, when an object cannot be encoded or memory runs out.
+    // errorString() set, when an object cannot be encoded or memory runs out. Holds the whole
+    // document in memory: write() streams it to the file instead.
     QByteArray encode(Objects const& objects, std::string const& journal, bool compressed);
 
     // Why the last write() or encode() failed; empty after a success.
@@ -62,6 +65,11 @@ public:
 
 private:
     Q_DISABLE_COPY(DocumentWriter)
+
+    // The JSON text of the document with placeholders for its large arrays, whose text `blobs`
+    // then writes; false with m_error set when an object cannot be encoded.
+    bool skeleton(Objects const& objects, std::string const& journal, bool compressed,
+                  JsonBlobs& blobs, QByteArray& json);
 
     Storage m_storage = Storage::ByFileName;
     QString m_error;

@@ -1,6 +1,8 @@
 #include "JsonCursor.h"
 
+#include "Base64.h"
 #include "FormatError.h"
+#include "JsonSkeleton.h"
 #include "NativeFormat.h"
 #include "ValueCodec.h"
 
@@ -9,20 +11,20 @@
 #include <QtEndian>
 
 #include <cmath>
-#include <cstring>
-#include <limits>
 #include <utility>
 
 namespace quarro {
 namespace native {
 
-JsonCursor::JsonCursor(QJsonValue value, QString path, ReadMonitor& monitor)
+JsonCursor::JsonCursor(QJsonValue value, QString path, JsonSkeleton const& skeleton,
+                       ReadMonitor& monitor)
     : m_value(std::move(value))
     , m_path(std::move(path))
+    , m_skeleton(&skeleton)
     , m_monitor(&monitor) {}
 
 JsonCursor JsonCursor::child(QString const& path, QJsonValue value) const {
-    return JsonCursor(std::move(value), path, *m_monitor);
+    return JsonCursor(std::move(value), path, *m_skeleton, *m_monitor);
 }
 
 void JsonCursor::fail(QString const& problem) const {
@@ -63,7 +65,29 @@ QString JsonCursor::string() const {
     if (!m_value.isString()) {
         expected(QStringLiteral("a string"));
     }
-    return m_value.toString();
+    QString const value = m_value.toString();
+    char const* data = nullptr;
+    qint64 length = 0;
+    if (m_skeleton->resolve(value, data, length)) {
+        return QString::fromLatin1(data, static_cast<int>(length));
+    }
+    return value;
+}
+
+QByteArray JsonCursor::latin1(QByteArray& storage) const {
+    if (!m_value.isString()) {
+        expected(QStringLiteral("a string"));
+    }
+    QString const value = m_value.toString();
+    char const* data = nullptr;
+    qint64 length = 0;
+    if (m_skeleton->resolve(value, data, length)) {
+        return QByteArray::fromRawData(data, static_cast<int>(length));
+    }
+    // Characters beyond Latin-1 become '?', which is no base64 character: the error names them
+    // at their place.
+    storage = value.toLatin1();
+    return storage;
 }
 
 bool JsonCursor::boolean() const {
@@ -95,12 +119,12 @@ int JsonCursor::integer(int min, int max) const {
     return static_cast<int>(value);
 }
 
-QString JsonCursor::encodedText(QLatin1String encoding, int elementSize,
-                                std::size_t& count) const {
-    QString const name = field(QLatin1String("encoding")).string();
+QByteArray JsonCursor::encodedText(QLatin1String encoding, int elementSize,
+                                   std::size_t& count) const {
+    JsonCursor const encodingField = field(QLatin1String("encoding"));
+    QString const name = encodingField.string();
     if (name != encoding) {
-        field(QLatin1String("encoding"))
-            .fail(QStringLiteral("expected \"%1\", found \"%2\"").arg(encoding, name));
+        encodingField.fail(QStringLiteral("expected \"%1\", found \"%2\"").arg(encoding, name));
     }
     JsonCursor const countField = field(QLatin1String("count"));
     if (!countField.value().isDouble()) {
@@ -111,8 +135,9 @@ QString JsonCursor::encodedText(QLatin1String encoding, int elementSize,
         countField.fail(QStringLiteral("%1 is not a number of values").arg(declared, 0, 'g', 17));
     }
     JsonCursor const data = field(QLatin1String("data"));
-    QString text = data.string();
-    qint64 const size = ValueCodec::base64DecodedSize(text);
+    QByteArray storage;
+    QByteArray const text = data.latin1(storage);
+    qint64 const size = Base64::decodedSize(text.constData(), text.size());
     if (size < 0) {
         data.fail(QStringLiteral("base64 text of %1 characters is cut short or too long")
                       .arg(text.size()));
@@ -124,26 +149,26 @@ QString JsonCursor::encodedText(QLatin1String encoding, int elementSize,
                       .arg(count)
                       .arg(elementSize));
     }
+    // A copy of the text shares `storage`, or the file's bytes, which outlive the decoding.
     return text;
 }
 
-void JsonCursor::decodeText(QString const& text, unsigned char* out) const {
+void JsonCursor::decodeText(QByteArray const& text, unsigned char* out) const {
     if (text.isEmpty()) {
         return;
     }
-    qint64 const bad = ValueCodec::decodeBase64(text, out, *m_monitor);
+    qint64 const bad = Base64::decode(text.constData(), text.size(), out, *m_monitor);
     if (bad >= 0) {
-        field(QLatin1String("data"))
-            .fail(QStringLiteral("character %1 is not base64 (or padding out of place)").arg(bad));
+        fail(QStringLiteral("character %1 is not base64 (or padding out of place)").arg(bad));
     }
 }
 
 std::vector<double> JsonCursor::numbers() const {
     if (m_value.isObject()) {
         std::size_t count = 0;
-        QString const text = encodedText(format::float64Encoding, sizeof(double), count);
+        QByteArray const text = encodedText(format::float64Encoding, sizeof(double), count);
         std::vector<double> values(count);
-        decodeText(text, reinterpret_cast<unsigned char*>(values.data()));
+        field(QLatin1String("data")).decodeText(text, reinterpret_cast<unsigned char*>(values.data()));
 #if Q_BYTE_ORDER != Q_LITTLE_ENDIAN
         for (double& value : values) {
             value = qFromLittleEndian(value);
@@ -178,14 +203,16 @@ std::vector<model::Point3<double>> JsonCursor::points() const {
 std::vector<bool> JsonCursor::flags() const {
     if (m_value.isObject()) {
         std::size_t count = 0;
-        QString const text = encodedText(format::uint8Encoding, 1, count);
+        QByteArray const text = encodedText(format::uint8Encoding, 1, count);
         std::vector<unsigned char> bytes(count);
-        decodeText(text, bytes.data());
+        JsonCursor const data = field(QLatin1String("data"));
+        data.decodeText(text, bytes.data());
         std::vector<bool> flags(count);
         for (std::size_t i = 0; i < count; ++i) {
             if (bytes[i] > 1) {
-                field(QLatin1String("data"))
-                    .fail(QStringLiteral("flag %1 is %2, not 0 or 1").arg(i).arg(static_cast<int>(bytes[i])));
+                data.fail(QStringLiteral("flag %1 is %2, not 0 or 1")
+                              .arg(i)
+                              .arg(static_cast<int>(bytes[i])));
             }
             flags[i] = bytes[i] != 0;
         }
@@ -204,20 +231,15 @@ std::vector<bool> JsonCursor::flags() const {
 }
 
 QByteArray JsonCursor::base64Bytes() const {
-    QString const text = string();
-    qint64 const size = ValueCodec::base64DecodedSize(text);
+    QByteArray storage;
+    QByteArray const text = latin1(storage);
+    qint64 const size = Base64::decodedSize(text.constData(), text.size());
     if (size < 0) {
         fail(QStringLiteral("base64 text of %1 characters is cut short or too long")
                  .arg(text.size()));
     }
     QByteArray bytes(static_cast<int>(size), Qt::Uninitialized);
-    if (!text.isEmpty()) {
-        qint64 const bad = ValueCodec::decodeBase64(
-            text, reinterpret_cast<unsigned char*>(bytes.data()), *m_monitor);
-        if (bad >= 0) {
-            fail(QStringLiteral("character %1 is not base64 (or padding out of place)").arg(bad));
-        }
-    }
+    decodeText(text, reinterpret_cast<unsigned char*>(bytes.data()));
     return bytes;
 }
 

@@ -14,6 +14,7 @@
 namespace quarro {
 namespace native {
 
+class JsonSkeleton;
 class ReadMonitor;
 
 // Typed read access to one value of a native document that knows where the value stands (its
@@ -22,8 +23,10 @@ class ReadMonitor;
 // description and a damaged file says where it broke.
 class JsonCursor {
 public:
-    // `monitor` reports the decoding of large arrays; it must outlive the cursor.
-    JsonCursor(QJsonValue value, QString path, ReadMonitor& monitor);
+    // `skeleton` holds the long strings Qt did not parse; `monitor` reports the decoding of large
+    // arrays. Both must outlive the cursor.
+    JsonCursor(QJsonValue value, QString path, JsonSkeleton const& skeleton,
+               ReadMonitor& monitor);
 
     QString const& path() const { return m_path; }
     QJsonValue const& value() const { return m_value; }
@@ -61,15 +64,19 @@ public:
 private:
     JsonCursor child(QString const& path, QJsonValue value) const;
     [[noreturn]] void expected(QString const& what) const;
+    // The text of a string value as Latin-1 bytes: those of the file for a long string the
+    // skeleton took out, else a conversion kept in `storage`.
+    QByteArray latin1(QByteArray& storage) const;
     // The base64 text of an {"encoding", "count", "data"} object whose elements take
     // `elementSize` bytes each, checked against the encoding's name and the count, which goes
     // to `count`.
-    QString encodedText(QLatin1String encoding, int elementSize, std::size_t& count) const;
-    // Decodes the base64 `text` of this value's "data" into `out`, which holds its decoded size.
-    void decodeText(QString const& text, unsigned char* out) const;
+    QByteArray encodedText(QLatin1String encoding, int elementSize, std::size_t& count) const;
+    // Decodes base64 `text` (checked by its size) into `out`; throws at a bad character.
+    void decodeText(QByteArray const& text, unsigned char* out) const;
 
     QJsonValue m_value;
     QString m_path;
+    JsonSkeleton const* m_skeleton;
     ReadMonitor* m_monitor;
 };
 

@@ -1,7 +1,7 @@
 #include "ValueCodec.h"
 
 #include "NativeFormat.h"
-#include "ReadMonitor.h"
+#include "JsonBlobs.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -9,52 +9,42 @@
 #include <QLatin1String>
 #include <QtEndian>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
+#include <utility>
 
 namespace quarro {
 namespace native {
 
 namespace {
 
-// Base64 characters decoded per progress step: a few hundred microseconds of work, so that the
-// cancel hook is asked often enough without costing more than the decoding.
-constexpr qint64 base64Step = 65536;
-
 QLatin1String const infinityText("Infinity");
 QLatin1String const minusInfinityText("-Infinity");
 QLatin1String const minusZeroText("-0");
 QLatin1String const nanText("NaN");
 
-// The value of each base64 character; -1 for every other character.
-std::array<signed char, 256> const& base64Values() {
-    static std::array<signed char, 256> const table = [] {
-        std::array<signed char, 256> values{};
-        values.fill(-1);
-        char const alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-        for (int i = 0; i < 64; ++i) {
-            values[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
-        }
-        return values;
-    }();
-    return table;
-}
-
-int base64Value(QChar c) {
-    return c.unicode() < 256 ? base64Values()[c.unicode()] : -1;
-}
-
-QJsonObject encodedArray(QLatin1String encoding, std::size_t count, QByteArray const& bytes) {
-    QByteArray const text = bytes.toBase64();
+// The object that stands for a large array; `placeholder` is what JsonBlobs gave for its bytes.
+QJsonObject encodedArray(QLatin1String encoding, std::size_t count, QString const& placeholder) {
     QJsonObject array;
     array.insert(QStringLiteral("encoding"), encoding);
     array.insert(QStringLiteral("count"), static_cast<double>(count));
-    // Latin-1 text goes into the JSON tree without a detour through UTF-16.
-    array.insert(QStringLiteral("data"), QLatin1String(text.constData(), text.size()));
+    array.insert(QStringLiteral("data"), placeholder);
     return array;
+}
+
+QJsonArray numberArray(double const* values, std::size_t count) {
+    QJsonArray array;
+    for (std::size_t i = 0; i < count; ++i) {
+        array.append(ValueCodec::encodeNumber(values[i]));
+    }
+    return array;
+}
+
+// The values as little-endian bytes.
+QByteArray littleEndianBytes(double const* values, std::size_t count) {
+    QByteArray bytes(static_cast<int>(count * sizeof(double)), Qt::Uninitialized);
+    qToLittleEndian<double>(values, static_cast<qsizetype>(count), bytes.data());
+    return bytes;
 }
 
 } // namespace
@@ -100,37 +90,45 @@ bool ValueCodec::decodeNumber(QJsonValue const& json, double& value) {
     }
 }
 
-QJsonValue ValueCodec::encodeNumbers(std::vector<double> const& values) {
-    return encodeNumbers(values.data(), values.size());
+QJsonValue ValueCodec::encodeNumbers(std::vector<double> const& values, JsonBlobs& blobs) {
+    return encodeNumbers(values.data(), values.size(), blobs);
 }
 
-QJsonValue ValueCodec::encodeNumbers(double const* values, std::size_t count) {
+QJsonValue ValueCodec::encodeNumbers(double const* values, std::size_t count, JsonBlobs& blobs) {
     if (count <= format::largeArrayThreshold) {
-        QJsonArray array;
-        for (std::size_t i = 0; i < count; ++i) {
-            array.append(encodeNumber(values[i]));
-        }
-        return array;
+        return numberArray(values, count);
     }
-    QByteArray bytes(static_cast<int>(count * sizeof(double)), Qt::Uninitialized);
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    std::memcpy(bytes.data(), values, count * sizeof(double));
+    // The doubles in memory are the stored bytes already.
+    return encodedArray(format::float64Encoding, count,
+                        blobs.add(reinterpret_cast<unsigned char const*>(values),
+                                  static_cast<qint64>(count * sizeof(double))));
 #else
-    qToLittleEndian<double>(values, static_cast<qsizetype>(count), bytes.data());
+    return encodedArray(format::float64Encoding, count,
+                        blobs.add(littleEndianBytes(values, count)));
 #endif
-    return encodedArray(format::float64Encoding, count, bytes);
 }
 
-QJsonValue ValueCodec::encodePoints(std::vector<model::Point3<double>> const& points) {
+QJsonValue ValueCodec::encodeTemporaryNumbers(std::vector<double> const& values,
+                                              JsonBlobs& blobs) {
+    if (values.size() <= format::largeArrayThreshold) {
+        return numberArray(values.data(), values.size());
+    }
+    return encodedArray(format::float64Encoding, values.size(),
+                        blobs.add(littleEndianBytes(values.data(), values.size())));
+}
+
+QJsonValue ValueCodec::encodePoints(std::vector<model::Point3<double>> const& points,
+                                    JsonBlobs& blobs) {
     std::vector<double> coordinates;
     coordinates.reserve(points.size() * 3);
     for (model::Point3<double> const& point : points) {
         coordinates.insert(coordinates.end(), {point.x, point.y, point.z});
     }
-    return encodeNumbers(coordinates);
+    return encodeTemporaryNumbers(coordinates, blobs);
 }
 
-QJsonValue ValueCodec::encodeFlags(std::vector<bool> const& flags) {
+QJsonValue ValueCodec::encodeFlags(std::vector<bool> const& flags, JsonBlobs& blobs) {
     if (flags.size() <= format::largeArrayThreshold) {
         QJsonArray array;
         for (bool flag : flags) {
@@ -142,79 +140,7 @@ QJsonValue ValueCodec::encodeFlags(std::vector<bool> const& flags) {
     for (std::size_t i = 0; i < flags.size(); ++i) {
         bytes[static_cast<int>(i)] = flags[i] ? '\1' : '\0';
     }
-    return encodedArray(format::uint8Encoding, flags.size(), bytes);
-}
-
-qint64 ValueCodec::base64DecodedSize(QString const& text) {
-    qint64 const length = text.size();
-    if (length % 4 != 0) {
-        return -1;
-    }
-    qint64 padding = 0;
-    if (length > 0 && text.at(length - 1) == QLatin1Char('=')) {
-        padding = text.at(length - 2) == QLatin1Char('=') ? 2 : 1;
-    }
-    return length / 4 * 3 - padding;
-}
-
-qint64 ValueCodec::decodeBase64(QString const& text, unsigned char* out, ReadMonitor& monitor) {
-    qint64 const length = text.size();
-    if (length == 0) {
-        return -1;
-    }
-    QChar const* const chars = text.constData();
-    qint64 const full = length - 4; // the last group may carry padding
-    qint64 position = 0;
-    while (position < full) {
-        qint64 const stepStart = position;
-        qint64 const stepEnd = std::min(full, position + base64Step);
-        for (; position < stepEnd; position += 4) {
-            int const a = base64Value(chars[position]);
-            int const b = base64Value(chars[position + 1]);
-            int const c = base64Value(chars[position + 2]);
-            int const d = base64Value(chars[position + 3]);
-            if ((a | b | c | d) < 0) {
-                for (qint64 bad = position;; ++bad) {
-                    if (base64Value(chars[bad]) < 0) {
-                        return bad;
-                    }
-                }
-            }
-            quint32 const group = (static_cast<quint32>(a) << 18) |
-                                  (static_cast<quint32>(b) << 12) |
-                                  (static_cast<quint32>(c) << 6) | static_cast<quint32>(d);
-            out[0] = static_cast<unsigned char>(group >> 16);
-            out[1] = static_cast<unsigned char>(group >> 8);
-            out[2] = static_cast<unsigned char>(group);
-            out += 3;
-        }
-        monitor.advance(static_cast<double>(stepEnd - stepStart));
-    }
-
-    // The last group: two or three characters and padding, or four characters.
-    int values[4];
-    int kept = 4;
-    for (int i = 0; i < 4; ++i) {
-        QChar const c = chars[full + i];
-        if (c == QLatin1Char('=') && i >= 2) {
-            if (kept == 4) {
-                kept = i;
-            }
-            continue;
-        }
-        values[i] = base64Value(c);
-        if (values[i] < 0 || kept != 4) {
-            return full + i;
-        }
-    }
-    quint32 group = 0;
-    for (int i = 0; i < kept; ++i) {
-        group |= static_cast<quint32>(values[i]) << (18 - 6 * i);
-    }
-    for (int i = 0; i < kept - 1; ++i) {
-        out[i] = static_cast<unsigned char>(group >> (16 - 8 * i));
-    }
-    return -1;
+    return encodedArray(format::uint8Encoding, flags.size(), blobs.add(std::move(bytes)));
 }
 
 QString ValueCodec::typeName(QJsonValue const& json) {

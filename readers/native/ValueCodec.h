@@ -12,7 +12,7 @@
 namespace quarro {
 namespace native {
 
-class ReadMonitor;
+class JsonBlobs;
 
 // How the format writes numbers, numeric arrays, flag arrays and binary data in JSON, both ways.
 //
@@ -27,22 +27,18 @@ public:
     static bool decodeNumber(QJsonValue const& json, double& value);
 
     // Up to format::largeArrayThreshold values as a JSON array of numbers, more as an object
-    // {"encoding": "f64le-base64", "count": n, "data": base64 of n little-endian doubles}.
-    static QJsonValue encodeNumbers(std::vector<double> const& values);
-    static QJsonValue encodeNumbers(double const* values, std::size_t count);
+    // {"encoding": "f64le-base64", "count": n, "data": base64 of n little-endian doubles} whose
+    // text `blobs` writes later, from the values themselves: they must stay until then.
+    static QJsonValue encodeNumbers(double const* values, std::size_t count, JsonBlobs& blobs);
+    static QJsonValue encodeNumbers(std::vector<double> const& values, JsonBlobs& blobs);
+    // The same for values that go away before the text is written: `blobs` keeps a copy.
+    static QJsonValue encodeTemporaryNumbers(std::vector<double> const& values, JsonBlobs& blobs);
     // Points as numbers, x, y and z of each point in turn.
-    static QJsonValue encodePoints(std::vector<model::Point3<double>> const& points);
+    static QJsonValue encodePoints(std::vector<model::Point3<double>> const& points,
+                                   JsonBlobs& blobs);
     // Up to format::largeArrayThreshold flags as a JSON array of true and false, more as an
     // object {"encoding": "u8-base64", "count": n, "data": base64 of n bytes of 0 or 1}.
-    static QJsonValue encodeFlags(std::vector<bool> const& flags);
-
-    // The number of bytes that base64 text of `length` characters decodes to, or -1 when no
-    // base64 text (padded, as Qt writes it) has that length.
-    static qint64 base64DecodedSize(QString const& text);
-    // Decodes base64 `text` into exactly base64DecodedSize(text) bytes at `out`, asking
-    // `monitor` to advance every few thousand characters. Returns -1, or the position of the
-    // first character that is not base64 (or padding out of place).
-    static qint64 decodeBase64(QString const& text, unsigned char* out, ReadMonitor& monitor);
+    static QJsonValue encodeFlags(std::vector<bool> const& flags, JsonBlobs& blobs);
 
     // The JSON type of a value as an error message names it ("a string", "null", ...).
     static QString typeName(QJsonValue const& json);

@@ -16,8 +16,8 @@
 
 #include <QAction>
 #include <QDir>
-#include <QMenu>
 #include <QFileInfo>
+#include <QMenu>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 

@@ -119,6 +119,8 @@ TEST(GrdeclGridBuilder, FillsActiveCellsPropertiesBoxesAndRegions) {
                                   "PERMX\n 2*50 /\n"
                                   "ENDBOX\n"
                                   "FIPNUM\n 1 1 2 7 /\n"
+                                  "COARSEN\n 1 2 1 2 1 1 1 1 1 /\n"
+                                  " 1 3 1 1 1 1 1 1 1 /\n/\n"
                                   "GRIDFILE\n 0 1 /\n");
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     model::CornerPointGrid const& grid = *result.grid;
@@ -154,6 +156,15 @@ TEST(GrdeclGridBuilder, FillsActiveCellsPropertiesBoxesAndRegions) {
     EXPECT_EQ("/data/test.grdecl", described.source_path);
     EXPECT_EQ(1, result.model.grid.properties[2].discrete);
     EXPECT_EQ((std::vector<std::int32_t>{1, 0, 1, 1}), result.model.grid.active);
+
+    ASSERT_EQ(1u, result.model.coarsenings.size());
+    EXPECT_EQ(1, result.model.coarsenings[0].i_last);
+    EXPECT_EQ(1, result.model.coarsenings[0].j_last);
+    EXPECT_EQ(1, result.model.coarsenings[0].ni);
+    EXPECT_EQ(1, result.model.coarsenings[0].number);
+    EXPECT_NE(std::string::npos,
+              comments.find("COARSEN box 2 reaches outside the 2 x 2 x 1 grid; skipped"))
+        << comments;
 
     ASSERT_EQ(3u, result.model.regions.size());
     EXPECT_EQ("FIPNUM", result.model.regions[0].keyword);

@@ -128,15 +128,19 @@ std::vector<Damage> damages() {
                     })),
                     "objects[5] (RegularSurface \"Top Reservoir\"): the field \"ncols\" is "
                     "missing"});
-    list.push_back({"bad base64 character", bytesOf(withObject(8, [](QJsonObject& grid) {
-                        QJsonObject zcorn = grid[QLatin1String("zcorn")].toObject();
-                        QString data = zcorn[QLatin1String("data")].toString();
-                        data[100] = QLatin1Char('!');
-                        zcorn[QLatin1String("data")] = data;
-                        grid[QLatin1String("zcorn")] = zcorn;
-                    })),
-                    "objects[8] (CornerPointGrid \"Reservoir grid\"), field zcorn.data: "
-                    "character 100 is not base64"});
+    // '!' keeps the string with Qt; '=' leaves it a long base64 string, which the reader takes out
+    // of the text before Qt parses it.
+    for (char bad : {'!', '='}) {
+        list.push_back({"bad base64 character", bytesOf(withObject(8, [bad](QJsonObject& grid) {
+                            QJsonObject zcorn = grid[QLatin1String("zcorn")].toObject();
+                            QString data = zcorn[QLatin1String("data")].toString();
+                            data[100] = QLatin1Char(bad);
+                            zcorn[QLatin1String("data")] = data;
+                            grid[QLatin1String("zcorn")] = zcorn;
+                        })),
+                        "objects[8] (CornerPointGrid \"Reservoir grid\"), field zcorn.data: "
+                        "character 100 is not base64"});
+    }
     list.push_back({"count against data", bytesOf(withObject(8, [](QJsonObject& grid) {
                         QJsonObject zcorn = grid[QLatin1String("zcorn")].toObject();
                         zcorn[QLatin1String("count")] = 5;
@@ -245,8 +249,12 @@ TEST_F(NativeDamage, TruncatedFilesFail) {
             if (length == 0) {
                 EXPECT_EQ(QStringLiteral("the file is empty"), reason);
             } else if (!compressed || length < 8) {
-                EXPECT_TRUE(reason.startsWith(QStringLiteral("the document is not valid JSON at byte ")))
-                    << reason.toStdString();
+                // Qt finds the text cut short at its end.
+                QString const prefix = QStringLiteral("the document is not valid JSON at byte ");
+                ASSERT_TRUE(reason.startsWith(prefix)) << reason.toStdString();
+                int const offset = reason.mid(prefix.size()).section(QLatin1Char(':'), 0, 0).toInt();
+                EXPECT_LE(offset, length + 1);
+                EXPECT_GE(offset, length - 16) << reason.toStdString();
             } else if (length < 12) {
                 EXPECT_TRUE(reason.contains(QStringLiteral("cut short in its header")))
                     << reason.toStdString();
