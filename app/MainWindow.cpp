@@ -95,6 +95,7 @@ void MainWindow::build_menus() {
     if (m_file_menu != nullptr) {
         return;
     }
+    // Untranslated: the import manager fills the menu whose title is exactly "&File".
     m_file_menu = menuBar()->addMenu(QStringLiteral("&File"));
     m_new_action = add_file_action(tr("&New"), NewPosition);
     m_new_action->setShortcut(QKeySequence::New);

@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
     std::string const key = parser.value(key_option).toStdString();
     if (!key.empty() && !quarro::app::ImporterKeyChooser::is_registered(key)) {
         std::fprintf(stderr, "quarro: no importer is registered for the key '%s'\n", key.c_str());
+        quarro::app::ApplicationStartup::shut_down();
         return 2;
     }
     window->show();

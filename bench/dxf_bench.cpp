@@ -209,6 +209,7 @@ void BM_DxfImport(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * size);
+    state.counters["file_MiB"] = static_cast<double>(size) / (1024.0 * 1024.0);
     state.counters["points"] = static_cast<double>(points);
 }
 BENCHMARK(BM_DxfImport)->Unit(benchmark::kMillisecond);

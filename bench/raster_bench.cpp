@@ -109,6 +109,7 @@ void BM_AsciiGridImport(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * size);
+    state.counters["file_MiB"] = static_cast<double>(size) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_AsciiGridImport)->Unit(benchmark::kMillisecond);
 

@@ -2,13 +2,10 @@
 // named by other libraries become one run of the import wizard.
 #include "ImportManager.h"
 
-// Before the wizard's own header: the factory's header declares the wizard class with the export
-// attribute, which GCC ignores (with a warning) once the class is defined.
-#include "QImportWizardFactory.h"
-
 #include "AbstractFileReaderFactory.h"
 #include "QCatchAllImportWizard.h"
 #include "QImportWizard.h"
+#include "QImportWizardFactory.h"
 #include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDocument.h"
 #include "housekeeping/DataSource.h"

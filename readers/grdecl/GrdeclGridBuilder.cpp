@@ -279,15 +279,21 @@ bool GrdeclGridBuilder::applyCellArrays() {
             actnumRead = true;
             continue;
         }
-        auto found =
-            std::find_if(m_properties.begin(), m_properties.end(),
-                         [&array](Property const& p) { return p.keyword == array.keyword; });
-        if (found == m_properties.end()) {
+        auto const listed = m_propertyIndex.find(array.keyword);
+        std::size_t const index =
+            listed != m_propertyIndex.end() ? listed->second : m_properties.size();
+        if (index == m_properties.size()) {
+            if (m_properties.size() == max_properties) {
+                m_deck.addComment(array.where, QStringLiteral("%1 is one property more than the "
+                                                              "%2 this reader takes; skipped")
+                                                   .arg(keyword, groupedNumber(max_properties)));
+                continue;
+            }
+            m_propertyIndex.emplace(array.keyword, index);
             m_properties.push_back(
                 Property{array.keyword, array.sourcePath, std::vector<double>()});
-            found = m_properties.end() - 1;
         }
-        std::vector<double>& cells = found->values;
+        std::vector<double>& cells = m_properties[index].values;
         if (!box) {
             cells = std::move(array.values);
             continue;

@@ -3,6 +3,7 @@
 
 #include "GrdeclDeck.h"
 #include "GrdeclModel.h"
+#include "model/CornerPointGrid.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,10 +18,6 @@
 #include <vector>
 
 namespace quarro {
-namespace model {
-class CornerPointGrid;
-}
-
 namespace readers {
 
 // Turns a parsed GRDECL deck into a CornerPointGrid and its description in the model records.

@@ -29,9 +29,6 @@ namespace {
 // verify() looks at no more of a file than the base class does.
 constexpr qint64 verify_probe_length = 1024;
 
-// The share of a file's progress that parsing takes; building the grid takes the rest.
-constexpr double parse_share = 95.0;
-
 // Properties named in the summary line before the rest are only counted.
 constexpr int named_properties = 6;
 

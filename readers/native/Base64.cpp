@@ -93,8 +93,8 @@ qint64 Base64::decode(char const* text, qint64 length, unsigned char* out, ReadM
                 }
                 return position;
             }
-            quint32 const group = (quint32(a) << 18) | (quint32(b) << 12) | (quint32(c) << 6) |
-                                  quint32(d);
+            quint32 const group =
+                (quint32(a) << 18) | (quint32(b) << 12) | (quint32(c) << 6) | quint32(d);
             out[0] = static_cast<unsigned char>(group >> 16);
             out[1] = static_cast<unsigned char>(group >> 8);
             out[2] = static_cast<unsigned char>(group);

@@ -49,8 +49,8 @@ private:
 } // namespace
 
 bool CompressedStorage::isCompressed(QByteArray const& bytes) {
-    return bytes.startsWith(QByteArray::fromRawData(format::compressedMagic,
-                                                    format::compressedMagicSize));
+    return bytes.startsWith(
+        QByteArray::fromRawData(format::compressedMagic, format::compressedMagicSize));
 }
 
 bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QString& error,
@@ -62,8 +62,7 @@ bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QS
         return false;
     }
     qint64 const compressedSize = bytes.size() - headerSize;
-    qint64 const length =
-        qFromBigEndian<quint32>(bytes.constData() + format::compressedMagicSize);
+    qint64 const length = qFromBigEndian<quint32>(bytes.constData() + format::compressedMagicSize);
     if (length > std::min(maximumJsonSize, compressedSize * maximumRatio + 64)) {
         error = QStringLiteral("the compressed document says it holds %1 bytes, which %2 "
                                "compressed bytes cannot hold: the file is cut short or damaged")
@@ -115,9 +114,10 @@ bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QS
             return false;
         }
         if (result != Z_OK) {
-            error = QStringLiteral("the compressed data is damaged after %1 bytes (%2)")
-                        .arg(produced)
-                        .arg(QString::fromLatin1(stream.msg != nullptr ? stream.msg : "zlib error"));
+            error =
+                QStringLiteral("the compressed data is damaged after %1 bytes (%2)")
+                    .arg(produced)
+                    .arg(QString::fromLatin1(stream.msg != nullptr ? stream.msg : "zlib error"));
             return false;
         }
         monitor.advance(static_cast<double>(step));

@@ -72,8 +72,8 @@ DocumentReader::Status DocumentReader::readFile(QString const& path) {
     }
     // A mapped file is read in place; the mapping lives as long as `file`.
     if (uchar const* mapped = size > 0 ? file.map(0, size) : nullptr) {
-        return read(QByteArray::fromRawData(reinterpret_cast<char const*>(mapped),
-                                            static_cast<int>(size)));
+        return read(
+            QByteArray::fromRawData(reinterpret_cast<char const*>(mapped), static_cast<int>(size)));
     }
     QByteArray const bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -120,8 +120,7 @@ DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonito
     if (parseError.error != QJsonParseError::NoError) {
         return fail(QStringLiteral("the document is not valid JSON at byte %1%2: %3")
                         .arg(skeleton.originalOffset(parseError.offset))
-                        .arg(m_compressed ? QStringLiteral(" of the uncompressed text")
-                                          : QString(),
+                        .arg(m_compressed ? QStringLiteral(" of the uncompressed text") : QString(),
                              parseError.errorString()));
     }
     if (!document.isObject()) {
@@ -165,14 +164,14 @@ DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonito
             m_objects.push_back(
                 ObjectDecoder::decode(JsonCursor(value, QString(), skeleton, monitor)));
         } catch (FormatError const& e) {
-            QString const where = e.path().isEmpty()
-                                      ? objectLabel(i, value)
-                                      : objectLabel(i, value) + QStringLiteral(", field ") + e.path();
+            QString const where =
+                e.path().isEmpty() ? objectLabel(i, value)
+                                   : objectLabel(i, value) + QStringLiteral(", field ") + e.path();
             return fail(QStringLiteral("%1: %2").arg(where, e.problem()));
         } catch (std::logic_error const& e) {
             // The model's setters refuse values that make no object (a count, a spacing).
-            return fail(QStringLiteral("%1: %2").arg(objectLabel(i, value),
-                                                     QString::fromUtf8(e.what())));
+            return fail(
+                QStringLiteral("%1: %2").arg(objectLabel(i, value), QString::fromUtf8(e.what())));
         }
         monitor.advance(0.0);
     }

@@ -24,8 +24,8 @@ DocumentWriter::DocumentWriter() = default;
 
 DocumentWriter::~DocumentWriter() = default;
 
-bool DocumentWriter::skeleton(Objects const& objects, std::string const& journal,
-                              bool compressed, JsonBlobs& blobs, QByteArray& json) {
+bool DocumentWriter::skeleton(Objects const& objects, std::string const& journal, bool compressed,
+                              JsonBlobs& blobs, QByteArray& json) {
     m_error.clear();
     std::size_t index = 0;
     try {

@@ -4,8 +4,8 @@ namespace quarro {
 namespace native {
 
 FormatError::FormatError(QString const& path, QString const& problem)
-    : std::runtime_error((path.isEmpty() ? problem : path + QStringLiteral(": ") + problem)
-                             .toStdString())
+    : std::runtime_error(
+          (path.isEmpty() ? problem : path + QStringLiteral(": ") + problem).toStdString())
     , m_path(path)
     , m_problem(problem) {}
 

@@ -41,8 +41,7 @@ QString JsonBlobs::add(QByteArray bytes) {
     return placeholder(m_blobs.size() - 1);
 }
 
-std::vector<JsonBlobs::Place> JsonBlobs::places(QByteArray const& skeleton,
-                                                QString& error) const {
+std::vector<JsonBlobs::Place> JsonBlobs::places(QByteArray const& skeleton, QString& error) const {
     std::vector<Place> found;
     std::vector<bool> seen(m_blobs.size(), false);
     QByteArray const marker = '"' + m_prefix;

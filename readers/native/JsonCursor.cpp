@@ -168,7 +168,8 @@ std::vector<double> JsonCursor::numbers() const {
         std::size_t count = 0;
         QByteArray const text = encodedText(format::float64Encoding, sizeof(double), count);
         std::vector<double> values(count);
-        field(QLatin1String("data")).decodeText(text, reinterpret_cast<unsigned char*>(values.data()));
+        field(QLatin1String("data"))
+            .decodeText(text, reinterpret_cast<unsigned char*>(values.data()));
 #if Q_BYTE_ORDER != Q_LITTLE_ENDIAN
         for (double& value : values) {
             value = qFromLittleEndian(value);

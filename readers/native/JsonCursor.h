@@ -25,8 +25,7 @@ class JsonCursor {
 public:
     // `skeleton` holds the long strings Qt did not parse; `monitor` reports the decoding of large
     // arrays. Both must outlive the cursor.
-    JsonCursor(QJsonValue value, QString path, JsonSkeleton const& skeleton,
-               ReadMonitor& monitor);
+    JsonCursor(QJsonValue value, QString path, JsonSkeleton const& skeleton, ReadMonitor& monitor);
 
     QString const& path() const { return m_path; }
     QJsonValue const& value() const { return m_value; }

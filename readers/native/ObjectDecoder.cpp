@@ -52,9 +52,9 @@ std::vector<std::pair<QString, std::vector<double>>> decodeColumns(JsonCursor co
 }
 
 model::WellCurve decodeCurve(JsonCursor const& curve) {
-    return model::WellCurve{curve.field(key("mnemonic")).string(), curve.field(key("unit")).string(),
-                            curve.field(key("description")).string(),
-                            curve.field(key("samples")).numbers()};
+    return model::WellCurve{
+        curve.field(key("mnemonic")).string(), curve.field(key("unit")).string(),
+        curve.field(key("description")).string(), curve.field(key("samples")).numbers()};
 }
 
 std::unique_ptr<model::GeoObject> decodeWell(JsonCursor const& object) {
@@ -134,7 +134,8 @@ QImage decodeImage(JsonCursor const& field) {
     QImageReader reader(&buffer, "png");
     QSize const size = reader.size();
     if (!size.isValid()) {
-        field.fail(QStringLiteral("the image is not a readable PNG (%1)").arg(reader.errorString()));
+        field.fail(
+            QStringLiteral("the image is not a readable PNG (%1)").arg(reader.errorString()));
     }
     if (qint64(size.width()) * size.height() > maximumImagePixels) {
         field.fail(QStringLiteral("an image of %1 x %2 pixels is more than this program reads")
@@ -143,7 +144,8 @@ QImage decodeImage(JsonCursor const& field) {
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        field.fail(QStringLiteral("the image is not a readable PNG (%1)").arg(reader.errorString()));
+        field.fail(
+            QStringLiteral("the image is not a readable PNG (%1)").arg(reader.errorString()));
     }
     return image;
 }
@@ -155,9 +157,9 @@ std::unique_ptr<model::GeoObject> decodeRaster(JsonCursor const& object) {
     if (!image.isNull()) {
         raster->setImage(decodeImage(image));
     }
-    raster->setExtent(object.field(key("topLeftX")).number(), object.field(key("topLeftY")).number(),
-                      object.field(key("pixelSizeX")).number(),
-                      object.field(key("pixelSizeY")).number());
+    raster->setExtent(
+        object.field(key("topLeftX")).number(), object.field(key("topLeftY")).number(),
+        object.field(key("pixelSizeX")).number(), object.field(key("pixelSizeY")).number());
     return raster;
 }
 
@@ -169,9 +171,8 @@ std::unique_ptr<model::GeoObject> decodeGrid(JsonCursor const& object) {
     JsonCursor const pillarField = object.field(key("pillars"));
     std::vector<double> const coordinates = pillarField.numbers();
     if (coordinates.size() % 6 != 0) {
-        pillarField.fail(
-            QStringLiteral("%1 numbers are no list of pillars of 6 coordinates each")
-                .arg(coordinates.size()));
+        pillarField.fail(QStringLiteral("%1 numbers are no list of pillars of 6 coordinates each")
+                             .arg(coordinates.size()));
     }
     std::vector<model::Pillar> pillars;
     pillars.reserve(coordinates.size() / 6);
@@ -192,8 +193,8 @@ std::unique_ptr<model::GeoObject> decodeGrid(JsonCursor const& object) {
                         .arg(nj)
                         .arg(nk));
     }
-    if (!hasCells && (!pillars.empty() || !zcorn.empty() || !active.empty() ||
-                      !properties.empty())) {
+    if (!hasCells &&
+        (!pillars.empty() || !zcorn.empty() || !active.empty() || !properties.empty())) {
         object.fail(QStringLiteral("a grid of 0 cells cannot hold pillars, corners, flags or "
                                    "properties"));
     }
@@ -223,9 +224,12 @@ std::unique_ptr<model::GeoObject> decodeGrid(JsonCursor const& object) {
 std::unique_ptr<model::GeoObject> ObjectDecoder::decode(JsonCursor const& object) {
     using Decoder = std::unique_ptr<model::GeoObject> (*)(JsonCursor const&);
     static std::pair<QLatin1String, Decoder> const decoders[] = {
-        {format::wellKind, &decodeWell},       {format::pointSetKind, &decodePointSet},
-        {format::polylineSetKind, &decodePolylineSet}, {format::surfaceKind, &decodeSurface},
-        {format::rasterKind, &decodeRaster},   {format::gridKind, &decodeGrid}};
+        {format::wellKind, &decodeWell},
+        {format::pointSetKind, &decodePointSet},
+        {format::polylineSetKind, &decodePolylineSet},
+        {format::surfaceKind, &decodeSurface},
+        {format::rasterKind, &decodeRaster},
+        {format::gridKind, &decodeGrid}};
 
     JsonCursor const kindField = object.field(key("kind"));
     QString const kind = kindField.string();

@@ -29,8 +29,9 @@ template <class T>
 T const& as(model::GeoObject const& object) {
     auto const* typed = dynamic_cast<T const*>(&object);
     if (typed == nullptr) {
-        throw FormatError(QString(), QStringLiteral("the object says it is a %1 but is not one")
-                                         .arg(object.kindName()));
+        throw FormatError(
+            QString(),
+            QStringLiteral("the object says it is a %1 but is not one").arg(object.kindName()));
     }
     return *typed;
 }
@@ -78,8 +79,9 @@ void encodeWell(model::Well const& well, QJsonObject& json, JsonBlobs& blobs) {
 
     // A well that never had curves has no index either.
     bool const hasIndex = !well.indexCurve().mnemonic.isEmpty();
-    json.insert(QStringLiteral("index"), hasIndex ? QJsonValue(encodeCurve(well.indexCurve(), blobs))
-                                                  : QJsonValue(QJsonValue::Null));
+    json.insert(QStringLiteral("index"), hasIndex
+                                             ? QJsonValue(encodeCurve(well.indexCurve(), blobs))
+                                             : QJsonValue(QJsonValue::Null));
     QJsonArray curves;
     for (model::WellCurve const& curve : well.curves()) {
         curves.append(encodeCurve(curve, blobs));
@@ -99,9 +101,10 @@ void encodePointSet(model::PointSet const& points, QJsonObject& json, JsonBlobs&
 void encodePolylineSet(model::PolylineSet const& lines, QJsonObject& json, JsonBlobs& blobs) {
     QJsonArray polylines;
     for (model::Polyline const& line : lines.polylines()) {
-        polylines.append(QJsonObject{{QStringLiteral("layer"), line.layer},
-                                     {QStringLiteral("closed"), line.closed},
-                                     {QStringLiteral("points"), ValueCodec::encodePoints(line.points, blobs)}});
+        polylines.append(
+            QJsonObject{{QStringLiteral("layer"), line.layer},
+                        {QStringLiteral("closed"), line.closed},
+                        {QStringLiteral("points"), ValueCodec::encodePoints(line.points, blobs)}});
     }
     json.insert(QStringLiteral("polylines"), polylines);
 }
@@ -132,9 +135,9 @@ void encodeRaster(model::RasterImage const& raster, QJsonObject& json, JsonBlobs
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(raster.image())) {
-        throw FormatError(QStringLiteral("image"),
-                          QStringLiteral("the image cannot be stored as PNG: %1")
-                              .arg(writer.errorString()));
+        throw FormatError(
+            QStringLiteral("image"),
+            QStringLiteral("the image cannot be stored as PNG: %1").arg(writer.errorString()));
     }
     json.insert(QStringLiteral("image"), blobs.add(png));
 }
@@ -159,7 +162,8 @@ void encodeGrid(model::CornerPointGrid const& grid, QJsonObject& json, JsonBlobs
     json.insert(QStringLiteral("cellProperties"), encodeColumns(columns, blobs));
     if (grid.mapAxes()) {
         model::CornerPointGrid::MapAxes const& axes = *grid.mapAxes();
-        json.insert(QStringLiteral("mapAxes"), ValueCodec::encodeNumbers(axes.data(), axes.size(), blobs));
+        json.insert(QStringLiteral("mapAxes"),
+                    ValueCodec::encodeNumbers(axes.data(), axes.size(), blobs));
     }
 }
 
@@ -200,8 +204,9 @@ QJsonObject ObjectEncoder::encode(model::GeoObject const& object, JsonBlobs& blo
         encodeGrid(as<model::CornerPointGrid>(object), json, blobs);
         return json;
     }
-    throw FormatError(QString(), QStringLiteral("objects of kind %1 cannot be saved")
-                                     .arg(static_cast<int>(object.kind())));
+    throw FormatError(
+        QString(),
+        QStringLiteral("objects of kind %1 cannot be saved").arg(static_cast<int>(object.kind())));
 }
 
 } // namespace native

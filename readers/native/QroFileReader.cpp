@@ -116,80 +116,79 @@ std::bitset<4> QroFileReader::verify(std::string const& url, QString& message) {
     return result;
 }
 
-import::AbstractFileReader::ImportState
-QroFileReader::import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                           housekeeping::DocumentId const& document, bool /*importing*/,
-                           brkBase::AbstractProgress* progress, bool inserting) {
-    utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
-    auto* target = dynamic_cast<housekeeping::Document*>(
-        housekeeping::DocumentManager::instance().document_from_id(document));
-    if (target == nullptr || urls.empty()) {
-        QString const reason = target == nullptr
-                                   ? QStringLiteral("there is no document to read the objects into")
-                                   : QStringLiteral("no file given");
-        if (urls.empty()) {
-            register_failure(QString(), reason);
-        }
-        for (std::string const& url : urls) {
-            register_failure(QString::fromStdString(utilities::file_from_url(url)).toHtmlEscaped(),
-                             reason);
-        }
-        return IMPORT_FAILED;
+import::AbstractFileReader::ImportState QroFileReader::import_data(
+    boost::shared_ptr<housekeeping::DataSource> source, housekeeping::DocumentId const& document,
+    bool /*importing*/, brkBase::AbstractProgress* progress,
+    bool inserting){utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
+auto* target = dynamic_cast<housekeeping::Document*>(
+    housekeeping::DocumentManager::instance().document_from_id(document));
+if (target == nullptr || urls.empty()) {
+    QString const reason = target == nullptr
+                               ? QStringLiteral("there is no document to read the objects into")
+                               : QStringLiteral("no file given");
+    if (urls.empty()) {
+        register_failure(QString(), reason);
     }
-
-    import::ProgressCancelHook progressHook(progress);
-    std::vector<Outcome> outcomes;
-    int const count = static_cast<int>(urls.size());
-    for (int i = 0; i < count; ++i) {
-        QString const path = utilities::url_to_filesystem(urls[static_cast<std::size_t>(i)]);
-        Outcome outcome;
-        outcome.name = QFileInfo(path).fileName();
-        FileShare share{&progressHook, i, count};
-        CancelHook const hook(&FileShare::isCancelled, &FileShare::progress, &share);
-        try {
-            DocumentReader reader(&hook);
-            DocumentReader::Status const status = reader.readFile(path);
-            if (status == DocumentReader::Status::Cancelled) {
-                return IMPORT_CANCELLED;
-            }
-            if (status == DocumentReader::Status::Failed) {
-                outcome.failure = reader.errorString();
-            } else {
-                outcome.summary = contentSummary(reader);
-                outcome.journal = reader.journal();
-                outcome.objects = reader.takeObjects();
-            }
-        } catch (std::exception const& e) {
-            // Nothing the format allows gets here; should anything, the file fails alone.
-            outcome.failure = QStringLiteral("the file could not be read: %1").arg(e.what());
-        }
-        outcomes.push_back(std::move(outcome));
+    for (std::string const& url : urls) {
+        register_failure(QString::fromStdString(utilities::file_from_url(url)).toHtmlEscaped(),
+                         reason);
     }
-
-    bool failed = false;
-    bool loaded = false;
-    std::string journal;
-    for (Outcome& outcome : outcomes) {
-        QString const name = outcome.name.toHtmlEscaped();
-        if (!outcome.failure.isEmpty()) {
-            register_failure(name, outcome.failure.toHtmlEscaped());
-            failed = true;
-            continue;
-        }
-        register_success(name);
-        loaded = true;
-        register_comment(outcome.summary.toHtmlEscaped());
-        journal += outcome.journal;
-        for (std::unique_ptr<model::GeoObject>& object : outcome.objects) {
-            target->add_object(housekeeping::Document::ObjectPtr(object.release()));
-        }
-    }
-    // A document opened from a file takes the file's journal; an insert keeps the target's own.
-    if (!inserting && loaded) {
-        target->journal(journal, true);
-    }
-    return failed ? IMPORT_FAILED : IMPORT_OK;
+    return IMPORT_FAILED;
 }
 
+import::ProgressCancelHook progressHook(progress);
+std::vector<Outcome> outcomes;
+int const count = static_cast<int>(urls.size());
+for (int i = 0; i < count; ++i) {
+    QString const path = utilities::url_to_filesystem(urls[static_cast<std::size_t>(i)]);
+    Outcome outcome;
+    outcome.name = QFileInfo(path).fileName();
+    FileShare share{&progressHook, i, count};
+    CancelHook const hook(&FileShare::isCancelled, &FileShare::progress, &share);
+    try {
+        DocumentReader reader(&hook);
+        DocumentReader::Status const status = reader.readFile(path);
+        if (status == DocumentReader::Status::Cancelled) {
+            return IMPORT_CANCELLED;
+        }
+        if (status == DocumentReader::Status::Failed) {
+            outcome.failure = reader.errorString();
+        } else {
+            outcome.summary = contentSummary(reader);
+            outcome.journal = reader.journal();
+            outcome.objects = reader.takeObjects();
+        }
+    } catch (std::exception const& e) {
+        // Nothing the format allows gets here; should anything, the file fails alone.
+        outcome.failure = QStringLiteral("the file could not be read: %1").arg(e.what());
+    }
+    outcomes.push_back(std::move(outcome));
+}
+
+bool failed = false;
+bool loaded = false;
+std::string journal;
+for (Outcome& outcome : outcomes) {
+    QString const name = outcome.name.toHtmlEscaped();
+    if (!outcome.failure.isEmpty()) {
+        register_failure(name, outcome.failure.toHtmlEscaped());
+        failed = true;
+        continue;
+    }
+    register_success(name);
+    loaded = true;
+    register_comment(outcome.summary.toHtmlEscaped());
+    journal += outcome.journal;
+    for (std::unique_ptr<model::GeoObject>& object : outcome.objects) {
+        target->add_object(housekeeping::Document::ObjectPtr(object.release()));
+    }
+}
+// A document opened from a file takes the file's journal; an insert keeps the target's own.
+if (!inserting && loaded) {
+    target->journal(journal, true);
+}
+return failed ? IMPORT_FAILED : IMPORT_OK;
 } // namespace native
+
+} // namespace quarro
 } // namespace quarro

@@ -1,7 +1,7 @@
 #include "ValueCodec.h"
 
-#include "NativeFormat.h"
 #include "JsonBlobs.h"
+#include "NativeFormat.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -109,8 +109,7 @@ QJsonValue ValueCodec::encodeNumbers(double const* values, std::size_t count, Js
 #endif
 }
 
-QJsonValue ValueCodec::encodeTemporaryNumbers(std::vector<double> const& values,
-                                              JsonBlobs& blobs) {
+QJsonValue ValueCodec::encodeTemporaryNumbers(std::vector<double> const& values, JsonBlobs& blobs) {
     if (values.size() <= format::largeArrayThreshold) {
         return numberArray(values.data(), values.size());
     }

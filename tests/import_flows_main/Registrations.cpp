@@ -3,16 +3,12 @@
 // (one that works, one that cannot be made, one that breaks on a stored data source) and the
 // implementation of undoable inserts. Nothing is registered as a default, so a key nobody
 // registered has no reader and no wizard.
-
-// Before the wizards: its declaration of the wizard class carries an attribute that GCC ignores,
-// with a warning, once the class is defined.
-#include "QImportWizardFactory.h"
-
 #include "AbstractFileReaderFactory.h"
 #include "AbstractInsertCommandImplementationFactory.h"
 #include "ConcreteProductFactory.h"
 #include "FlowReaders.h"
 #include "FlowWizards.h"
+#include "QImportWizardFactory.h"
 #include "RecordingInsertImplementation.h"
 
 namespace quarro {

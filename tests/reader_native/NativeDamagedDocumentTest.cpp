@@ -95,8 +95,8 @@ std::vector<Damage> damages() {
                     "field \"version\": expected a whole number from 1 to 2147483647, found 0"});
     list.push_back({"version as text", rootWith(QLatin1String("version"), QStringLiteral("1")),
                     "field \"version\": expected a whole number, found a string"});
-    list.push_back({"version with a fraction", rootWith(QLatin1String("version"), 1.5),
-                    "found 1.5"});
+    list.push_back(
+        {"version with a fraction", rootWith(QLatin1String("version"), 1.5), "found 1.5"});
     list.push_back({"other format", rootWith(QLatin1String("format"), QStringLiteral("other")),
                     "not a Quarro document: its format is \"other\""});
     list.push_back({"no objects", rootWith(QLatin1String("objects"), QJsonValue::Undefined),
@@ -108,110 +108,154 @@ std::vector<Damage> damages() {
                     "field \"journal\": expected a string, found a number"});
     list.push_back({"a JSON array", "[1, 2]", "the document is a JSON array, not an object"});
 
-    list.push_back({"text in a small array", bytesOf(withObject(1, [](QJsonObject& well) {
-                        changeElement(well, QLatin1String("curves"), 0, [](QJsonObject& curve) {
-                            QJsonArray samples = curve[QLatin1String("samples")].toArray();
-                            samples[1] = QStringLiteral("abc");
-                            curve[QLatin1String("samples")] = samples;
-                        });
-                    })),
+    list.push_back({"text in a small array",
+                    bytesOf(withObject(
+                        1,
+                        [](QJsonObject& well) {
+                            changeElement(well, QLatin1String("curves"), 0, [](QJsonObject& curve) {
+                                QJsonArray samples = curve[QLatin1String("samples")].toArray();
+                                samples[1] = QStringLiteral("abc");
+                                curve[QLatin1String("samples")] = samples;
+                            });
+                        })),
                     "objects[1] (Well \"W-2\"), field curves[0].samples[1]: expected a number, "
                     "found a string"});
-    list.push_back({"text for an array", bytesOf(withObject(0, [](QJsonObject& well) {
-                        changeElement(well, QLatin1String("curves"), 0, [](QJsonObject& curve) {
-                            curve[QLatin1String("samples")] = QStringLiteral("text");
-                        });
-                    })),
+    list.push_back({"text for an array",
+                    bytesOf(withObject(0,
+                                       [](QJsonObject& well) {
+                                           changeElement(well, QLatin1String("curves"), 0,
+                                                         [](QJsonObject& curve) {
+                                                             curve[QLatin1String("samples")] =
+                                                                 QStringLiteral("text");
+                                                         });
+                                       })),
                     "field curves[0].samples: expected an array, found a string"});
-    list.push_back({"missing field", bytesOf(withObject(5, [](QJsonObject& surface) {
-                        surface.remove(QLatin1String("ncols"));
-                    })),
+    list.push_back({"missing field",
+                    bytesOf(withObject(
+                        5, [](QJsonObject& surface) { surface.remove(QLatin1String("ncols")); })),
                     "objects[5] (RegularSurface \"Top Reservoir\"): the field \"ncols\" is "
                     "missing"});
     // '!' keeps the string with Qt; '=' leaves it a long base64 string, which the reader takes out
     // of the text before Qt parses it.
     for (char bad : {'!', '='}) {
-        list.push_back({"bad base64 character", bytesOf(withObject(8, [bad](QJsonObject& grid) {
-                            QJsonObject zcorn = grid[QLatin1String("zcorn")].toObject();
-                            QString data = zcorn[QLatin1String("data")].toString();
-                            data[100] = QLatin1Char(bad);
-                            zcorn[QLatin1String("data")] = data;
-                            grid[QLatin1String("zcorn")] = zcorn;
-                        })),
+        list.push_back({"bad base64 character",
+                        bytesOf(withObject(8,
+                                           [bad](QJsonObject& grid) {
+                                               QJsonObject zcorn =
+                                                   grid[QLatin1String("zcorn")].toObject();
+                                               QString data =
+                                                   zcorn[QLatin1String("data")].toString();
+                                               data[100] = QLatin1Char(bad);
+                                               zcorn[QLatin1String("data")] = data;
+                                               grid[QLatin1String("zcorn")] = zcorn;
+                                           })),
                         "objects[8] (CornerPointGrid \"Reservoir grid\"), field zcorn.data: "
                         "character 100 is not base64"});
     }
-    list.push_back({"count against data", bytesOf(withObject(8, [](QJsonObject& grid) {
-                        QJsonObject zcorn = grid[QLatin1String("zcorn")].toObject();
-                        zcorn[QLatin1String("count")] = 5;
-                        grid[QLatin1String("zcorn")] = zcorn;
-                    })),
+    list.push_back({"count against data",
+                    bytesOf(withObject(8,
+                                       [](QJsonObject& grid) {
+                                           QJsonObject zcorn =
+                                               grid[QLatin1String("zcorn")].toObject();
+                                           zcorn[QLatin1String("count")] = 5;
+                                           grid[QLatin1String("zcorn")] = zcorn;
+                                       })),
                     "field zcorn.data: holds 18432 bytes, but \"count\" says 5 values of 8 bytes"});
-    list.push_back({"base64 cut short", bytesOf(withObject(8, [](QJsonObject& grid) {
-                        QJsonObject zcorn = grid[QLatin1String("zcorn")].toObject();
-                        zcorn[QLatin1String("data")] = zcorn[QLatin1String("data")].toString().left(
-                            101);
-                        grid[QLatin1String("zcorn")] = zcorn;
-                    })),
+    list.push_back({"base64 cut short",
+                    bytesOf(withObject(8,
+                                       [](QJsonObject& grid) {
+                                           QJsonObject zcorn =
+                                               grid[QLatin1String("zcorn")].toObject();
+                                           zcorn[QLatin1String("data")] =
+                                               zcorn[QLatin1String("data")].toString().left(101);
+                                           grid[QLatin1String("zcorn")] = zcorn;
+                                       })),
                     "field zcorn.data: base64 text of 101 characters is cut short"});
-    list.push_back({"too few corners", bytesOf(withObject(9, [](QJsonObject& grid) {
-                        QJsonArray zcorn = grid[QLatin1String("zcorn")].toArray();
-                        zcorn.removeLast();
-                        grid[QLatin1String("zcorn")] = zcorn;
-                    })),
+    list.push_back({"too few corners",
+                    bytesOf(withObject(9,
+                                       [](QJsonObject& grid) {
+                                           QJsonArray zcorn =
+                                               grid[QLatin1String("zcorn")].toArray();
+                                           zcorn.removeLast();
+                                           grid[QLatin1String("zcorn")] = zcorn;
+                                       })),
                     "objects[9] (CornerPointGrid \"Small grid\"): ZCORN of a"});
-    list.push_back({"flag byte 2", bytesOf(withObject(8, [](QJsonObject& grid) {
-                        grid[QLatin1String("active")] = badFlags();
-                    })),
+    list.push_back({"flag byte 2",
+                    bytesOf(withObject(
+                        8, [](QJsonObject& grid) { grid[QLatin1String("active")] = badFlags(); })),
                     "field active.data: flag 7 is 2, not 0 or 1"});
-    list.push_back({"unknown kind", bytesOf(withObject(3, [](QJsonObject& points) {
-                        points[QLatin1String("kind")] = QStringLiteral("Seismic");
-                    })),
+    list.push_back({"unknown kind",
+                    bytesOf(withObject(3,
+                                       [](QJsonObject& points) {
+                                           points[QLatin1String("kind")] =
+                                               QStringLiteral("Seismic");
+                                       })),
                     "objects[3] (Seismic \"Tops\"), field kind: \"Seismic\" is no kind of object"});
-    list.push_back({"image not PNG", bytesOf(withObject(6, [](QJsonObject& raster) {
-                        raster[QLatin1String("image")] = QStringLiteral("AAAA");
-                    })),
+    list.push_back({"image not PNG",
+                    bytesOf(withObject(6,
+                                       [](QJsonObject& raster) {
+                                           raster[QLatin1String("image")] = QStringLiteral("AAAA");
+                                       })),
                     "field image: the image is not a readable PNG"});
-    list.push_back({"negative cell size", bytesOf(withObject(5, [](QJsonObject& surface) {
-                        surface[QLatin1String("dx")] = -1;
-                    })),
-                    "objects[5] (RegularSurface \"Top Reservoir\"): "});
-    list.push_back({"repeated curve", bytesOf(withObject(1, [](QJsonObject& well) {
-                        changeElement(well, QLatin1String("curves"), 1, [](QJsonObject& curve) {
-                            curve[QLatin1String("mnemonic")] = QStringLiteral("RHOB");
-                        });
-                    })),
+    list.push_back(
+        {"negative cell size",
+         bytesOf(withObject(5, [](QJsonObject& surface) { surface[QLatin1String("dx")] = -1; })),
+         "objects[5] (RegularSurface \"Top Reservoir\"): "});
+    list.push_back({"repeated curve",
+                    bytesOf(withObject(1,
+                                       [](QJsonObject& well) {
+                                           changeElement(well, QLatin1String("curves"), 1,
+                                                         [](QJsonObject& curve) {
+                                                             curve[QLatin1String("mnemonic")] =
+                                                                 QStringLiteral("RHOB");
+                                                         });
+                                       })),
                     "RHOB"});
-    list.push_back({"repeated attribute", bytesOf(withObject(3, [](QJsonObject& points) {
-                        changeElement(points, QLatin1String("attributes"), 1,
-                                      [](QJsonObject& attribute) {
-                                          attribute[QLatin1String("name")] = QStringLiteral("TWT");
-                                      });
-                    })),
+    list.push_back({"repeated attribute",
+                    bytesOf(withObject(3,
+                                       [](QJsonObject& points) {
+                                           changeElement(points, QLatin1String("attributes"), 1,
+                                                         [](QJsonObject& attribute) {
+                                                             attribute[QLatin1String("name")] =
+                                                                 QStringLiteral("TWT");
+                                                         });
+                                       })),
                     "field attributes[1].name: \"TWT\" is given twice"});
-    list.push_back({"curves without index", bytesOf(withObject(1, [](QJsonObject& well) {
-                        well[QLatin1String("index")] = QJsonValue();
-                    })),
+    list.push_back({"curves without index",
+                    bytesOf(withObject(
+                        1, [](QJsonObject& well) { well[QLatin1String("index")] = QJsonValue(); })),
                     "field index: a well with curves needs an index curve"});
-    list.push_back({"flag as text", bytesOf(withObject(4, [](QJsonObject& lines) {
-                        changeElement(lines, QLatin1String("polylines"), 0, [](QJsonObject& line) {
-                            line[QLatin1String("closed")] = QStringLiteral("yes");
-                        });
-                    })),
+    list.push_back({"flag as text",
+                    bytesOf(withObject(4,
+                                       [](QJsonObject& lines) {
+                                           changeElement(lines, QLatin1String("polylines"), 0,
+                                                         [](QJsonObject& line) {
+                                                             line[QLatin1String("closed")] =
+                                                                 QStringLiteral("yes");
+                                                         });
+                                       })),
                     "field polylines[0].closed: expected true or false, found a string"});
-    list.push_back({"property of three", bytesOf(withObject(0, [](QJsonObject& well) {
-                        well[QLatin1String("properties")] = QJsonArray{QJsonArray{"a", "b", "c"}};
-                    })),
-                    "field properties[0]: expected a pair of a key and a value, found 3 elements"});
-    list.push_back({"grid counts", bytesOf(withObject(10, [](QJsonObject& grid) {
-                        grid[QLatin1String("ni")] = 1;
-                    })),
-                    "a grid of 1 x 0 x 0 cells cannot be"});
-    list.push_back({"points not triples", bytesOf(withObject(4, [](QJsonObject& lines) {
-                        changeElement(lines, QLatin1String("polylines"), 1, [](QJsonObject& line) {
-                            line[QLatin1String("points")] = QJsonArray{1, 2};
-                        });
-                    })),
+    list.push_back(
+        {"property of three",
+         bytesOf(withObject(
+             0,
+             [](QJsonObject& well) {
+                 well[QLatin1String("properties")] = QJsonArray{QJsonArray{"a", "b", "c"}};
+             })),
+         "field properties[0]: expected a pair of a key and a value, found 3 elements"});
+    list.push_back(
+        {"grid counts",
+         bytesOf(withObject(10, [](QJsonObject& grid) { grid[QLatin1String("ni")] = 1; })),
+         "a grid of 1 x 0 x 0 cells cannot be"});
+    list.push_back({"points not triples",
+                    bytesOf(withObject(4,
+                                       [](QJsonObject& lines) {
+                                           changeElement(
+                                               lines, QLatin1String("polylines"), 1,
+                                               [](QJsonObject& line) {
+                                                   line[QLatin1String("points")] = QJsonArray{1, 2};
+                                               });
+                                       })),
                     "field polylines[1].points: 2 numbers are no list of x, y, z triples"});
     return list;
 }
@@ -239,8 +283,8 @@ TEST_F(NativeDamage, WrongValuesFailWithTheirPlace) {
 TEST_F(NativeDamage, TruncatedFilesFail) {
     for (bool compressed : {false, true}) {
         QByteArray const whole = sampleBytes(compressed);
-        for (int length : {0, 1, 7, 8, 11, 12, 100, whole.size() / 3, whole.size() / 2,
-                           whole.size() - 2}) {
+        for (int length :
+             {0, 1, 7, 8, 11, 12, 100, whole.size() / 3, whole.size() / 2, whole.size() - 2}) {
             SCOPED_TRACE((compressed ? "compressed, " : "plain, ") + std::to_string(length));
             native::DocumentReader reader;
             EXPECT_EQ(native::DocumentReader::Status::Failed, reader.read(whole.left(length)));
@@ -252,15 +296,15 @@ TEST_F(NativeDamage, TruncatedFilesFail) {
                 // Qt finds the text cut short at its end.
                 QString const prefix = QStringLiteral("the document is not valid JSON at byte ");
                 ASSERT_TRUE(reason.startsWith(prefix)) << reason.toStdString();
-                int const offset = reason.mid(prefix.size()).section(QLatin1Char(':'), 0, 0).toInt();
+                int const offset =
+                    reason.mid(prefix.size()).section(QLatin1Char(':'), 0, 0).toInt();
                 EXPECT_LE(offset, length + 1);
                 EXPECT_GE(offset, length - 16) << reason.toStdString();
             } else if (length < 12) {
                 EXPECT_TRUE(reason.contains(QStringLiteral("cut short in its header")))
                     << reason.toStdString();
             } else {
-                EXPECT_TRUE(reason.contains(QStringLiteral("cut short")))
-                    << reason.toStdString();
+                EXPECT_TRUE(reason.contains(QStringLiteral("cut short"))) << reason.toStdString();
             }
         }
     }
@@ -310,8 +354,8 @@ TEST_F(NativeDamage, ReaderAddsNothingFromADamagedFile) {
 
     housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
     for (QString const& path : {cut, newer}) {
-        auto* document =
-            dynamic_cast<housekeeping::Document*>(manager.document_from_id(manager.create_document()));
+        auto* document = dynamic_cast<housekeeping::Document*>(
+            manager.document_from_id(manager.create_document()));
         document->journal("kept", true);
         native::QroFileReader reader;
         EXPECT_EQ(native::QroFileReader::IMPORT_FAILED,
@@ -361,7 +405,8 @@ TEST_F(NativeDamage, VerifyLooksAtTheContent) {
         {compressed, std::bitset<4>("1001"), ""},
         {withBom, std::bitset<4>("1001"), ""},
         {textMode, std::bitset<4>("0000"), "transfer in text mode"},
-        {otherJson, std::bitset<4>("0000"), "its first field is not \"format\": \"quarro-document\""},
+        {otherJson, std::bitset<4>("0000"),
+         "its first field is not \"format\": \"quarro-document\""},
         {empty, std::bitset<4>("0000"), "the file is empty"},
         {test::dataFile(QStringLiteral("las/sample_2.0.las")), std::bitset<4>("0000"),
          "it does not begin with a JSON object"},

@@ -71,8 +71,8 @@ TEST(NativePlugin, RegistersBothKeysAndReadsDocuments) {
     writeFile(packed, QByteArray("QROZ\r\n\x1a\n", 8) + qCompress(handWritten));
 
     housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
-    for (auto const& [reader, path] : {std::make_pair(quarroReader, plain),
-                                       std::make_pair(qro, packed)}) {
+    for (auto const& [reader, path] :
+         {std::make_pair(quarroReader, plain), std::make_pair(qro, packed)}) {
         SCOPED_TRACE(path.toStdString());
         std::string const url = utilities::filesystem_to_url(path);
         QString message;

@@ -147,8 +147,7 @@ TEST(NativeDocument, WritesSmallArraysAsJsonAndLargeOnesAsBase64) {
     QJsonArray const objects = root.value(QLatin1String("objects")).toArray();
 
     // The large well: 600 samples per curve.
-    QJsonObject const gr =
-        objects[0].toObject()[QLatin1String("curves")].toArray()[0].toObject();
+    QJsonObject const gr = objects[0].toObject()[QLatin1String("curves")].toArray()[0].toObject();
     QJsonObject const samples = gr[QLatin1String("samples")].toObject();
     EXPECT_EQ(QStringLiteral("f64le-base64"), samples[QLatin1String("encoding")].toString());
     EXPECT_EQ(600, samples[QLatin1String("count")].toInt());
