@@ -56,7 +56,7 @@ QString benchmarkFile(std::string& error) {
     // The python3 on the PATH may be one without numpy (pyenv, say); Debian's has it.
     QString const partial = path + QStringLiteral(".part");
     bool made = false;
-    for (QString const python : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
+    for (QString const& python : {QStringLiteral("python3"), QStringLiteral("/usr/bin/python3")}) {
         if (QProcess::execute(python, {script, partial}) == 0) {
             made = true;
             break;

@@ -24,6 +24,8 @@ namespace readers {
 namespace {
 
 using grdecl::groupedNumber;
+using grdecl::keywordName;
+using import::CellCorner;
 
 // A region keyword with more region numbers than this is not a region keyword that anyone can
 // use; its regions are not listed.
@@ -31,14 +33,6 @@ constexpr std::size_t max_regions = 10'000;
 
 // Grids carry tens of properties, a few hundred at most; a file with more is not a grid file.
 constexpr std::size_t max_properties = 10'000;
-
-QString keywordName(std::string const& name) {
-    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
-}
-
-QString fromFile(std::string const& text) {
-    return grdecl::decodeText(text);
-}
 
 // Metres per unit of the GRIDUNIT and MAPUNITS names Eclipse knows; 0 for an unknown unit.
 float metresPerUnit(std::string const& unit) {
@@ -55,19 +49,19 @@ float metresPerUnit(std::string const& unit) {
     return 0.0f;
 }
 
-// The corner of cell (ci, cj, ck) at the node its offsets (di, dj, dk) lead to.
-import::CellCorner cornerAt(std::size_t di, std::size_t dj, std::size_t dk){
-    // On each face the corners run (i, j), (i + 1, j), (i + 1, j + 1), (i, j + 1).
-    static constexpr int face[2][2] = {{0, 1}, {3, 2}}; // [dj][di]
-return static_cast<import::CellCorner>(face[dj][di] + 4 * static_cast<int>(dk));
-} // namespace
+// The corner of cell (ci, cj, ck) at the node its offsets (di, dj, dk) lead to. On each face
+// the corners run (i, j), (i + 1, j), (i + 1, j + 1), (i, j + 1).
+CellCorner cornerAt(std::size_t di, std::size_t dj, std::size_t dk) {
+    int const onFace = dj == 0 ? static_cast<int>(di) : 3 - static_cast<int>(di);
+    return static_cast<CellCorner>(onFace + 4 * static_cast<int>(dk));
+}
 
 model::Point3<float> toFloat(model::Point3<double> const& point) {
     return model::Point3<float>(static_cast<float>(point.x), static_cast<float>(point.y),
                                 static_cast<float>(point.z));
 }
 
-} // namespace readers
+} // namespace
 
 GrdeclGridBuilder::GrdeclGridBuilder(GrdeclDeck deck)
     : m_deck(std::move(deck)) {}
@@ -77,7 +71,7 @@ GrdeclGridBuilder::~GrdeclGridBuilder() = default;
 GrdeclGridBuilder::Result GrdeclGridBuilder::build(QString const& name, QString const& sourcePath) {
     m_result = Result();
     for (std::string const& fault : m_deck.faults) {
-        m_result.faults << fromFile(fault);
+        m_result.faults << grdecl::decodeText(fault);
     }
     m_result.ok = checkDimensions() && makeGeometry() && applyCellArrays();
     if (m_result.ok) {
@@ -491,7 +485,7 @@ void GrdeclGridBuilder::findSplitNodes() {
         std::array<double, 8> seen{};
         std::size_t distinct = 0;
         import::GridIJK primaryCell;
-        import::CellCorner primaryCorner = import::CellCorner::Corner000;
+        CellCorner primaryCorner = CellCorner::Corner000;
         bool first = true;
         for (std::size_t ck = lowCell(pk); ck <= highCell(pk, m_nk); ++ck) {
             for (std::size_t cj = lowCell(pj); cj <= highCell(pj, m_nj); ++cj) {
@@ -500,7 +494,7 @@ void GrdeclGridBuilder::findSplitNodes() {
                     std::size_t const dj = pj - cj;
                     std::size_t const dk = pk - ck;
                     import::GridIJK const cell(ci, cj, ck);
-                    import::CellCorner const corner = cornerAt(di, dj, dk);
+                    CellCorner const corner = cornerAt(di, dj, dk);
                     if (first) {
                         primaryCell = cell;
                         primaryCorner = corner;
@@ -534,7 +528,7 @@ void GrdeclGridBuilder::describeModel(QString const& name, QString const& source
     info.model_name = name.toStdString();
     info.source_path = sourcePath.toStdString();
     info.format = "GRDECL";
-    info.xy_unit = fromFile(m_deck.gridUnits).toStdString();
+    info.xy_unit = grdecl::decodeText(m_deck.gridUnits).toStdString();
     info.z_unit = info.xy_unit;
     info.ni = static_cast<std::int32_t>(m_ni);
     info.nj = static_cast<std::int32_t>(m_nj);
@@ -547,7 +541,7 @@ void GrdeclGridBuilder::describeModel(QString const& name, QString const& source
     info.xy_unit_to_metres = metresPerUnit(m_deck.gridUnits);
     info.z_unit_to_metres = info.xy_unit_to_metres;
     info.undefined_value = std::numeric_limits<float>::quiet_NaN();
-    info.map_unit = fromFile(m_deck.mapUnits).toStdString();
+    info.map_unit = grdecl::decodeText(m_deck.mapUnits).toStdString();
     info.relative_to_map = m_deck.gridOnMap ? 1 : 0;
     if (std::optional<model::CornerPointGrid::MapAxes> const& axes = grid.mapAxes()) {
         std::array<double, 6> const& a = *axes;
@@ -580,13 +574,13 @@ void GrdeclGridBuilder::describeModel(QString const& name, QString const& source
     grid.setProperty(QStringLiteral("Format"), QStringLiteral("Eclipse GRDECL"));
     grid.setProperty(QStringLiteral("Source file"), sourcePath);
     if (!m_deck.title.empty()) {
-        grid.setProperty(QStringLiteral("Title"), fromFile(m_deck.title));
+        grid.setProperty(QStringLiteral("Title"), grdecl::decodeText(m_deck.title));
     }
     if (!m_deck.gridUnits.empty()) {
-        grid.setProperty(QStringLiteral("Grid units"), fromFile(m_deck.gridUnits));
+        grid.setProperty(QStringLiteral("Grid units"), grdecl::decodeText(m_deck.gridUnits));
     }
     if (!m_deck.mapUnits.empty()) {
-        grid.setProperty(QStringLiteral("Map units"), fromFile(m_deck.mapUnits));
+        grid.setProperty(QStringLiteral("Map units"), grdecl::decodeText(m_deck.mapUnits));
     }
     if (!m_result.faults.isEmpty()) {
         grid.setProperty(QStringLiteral("Faults"), m_result.faults.join(QStringLiteral(", ")));
@@ -628,5 +622,5 @@ void GrdeclGridBuilder::describeRefinements() {
     }
 }
 
-} // namespace quarro
+} // namespace readers
 } // namespace quarro

@@ -27,16 +27,13 @@ namespace {
 
 using grdecl::decodeText;
 using grdecl::KeywordKind;
+using grdecl::keywordName;
 using grdecl::quoted;
 using Token = GrdeclScanner::Token;
 using TokenKind = GrdeclScanner::TokenKind;
 
 // Items a generic record keeps; SPECGRID, MAPAXES, BOX and friends need a dozen at most.
 constexpr std::size_t max_record_items = 64;
-
-QString keywordName(std::string const& name) {
-    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
-}
 
 std::optional<long long> integer(std::string_view text) {
     if (!text.empty() && text.front() == '+') {
@@ -65,7 +62,8 @@ std::optional<double> real(std::string_view text) {
 }
 
 // Asks the system to back a large array with huge pages: filling ZCORN of a million-cell grid
-// otherwise costs some 16,000 page faults, a fifth of the reading time. Only a hint.
+// otherwise costs some 16,000 page faults, which on a virtual machine take longer than parsing
+// the numbers (see bench/README.md). Only a hint.
 void adviseHugePages(std::vector<double> const& values) {
 #ifdef __linux__
     constexpr std::uintptr_t huge_page = 2 * 1024 * 1024;
@@ -94,10 +92,9 @@ std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-// One item of a generic record: a word, a quoted string or a defaulted item ("2*").
+// One item of a generic record: a word, a string without its quotes, or a defaulted item ("2*").
 struct Item {
     std::string_view text;
-    bool quoted = false;
     bool defaulted = false;
 };
 
@@ -327,7 +324,7 @@ Record FileReader::readRecord() {
             return record; // the '/' is missing; the keyword is left for the caller
         }
         Token const token = m_scanner.next();
-        Item item{token.text, token.kind == TokenKind::Quoted, false};
+        Item item{token.text, false};
         std::uint64_t repeat = 1;
         std::size_t const star = token.kind == TokenKind::Word ? token.text.find('*') : 0;
         if (star != 0 && star != std::string_view::npos) {
@@ -340,7 +337,6 @@ Record FileReader::readRecord() {
                     (item.text.front() == '\'' || item.text.front() == '"') &&
                     item.text.back() == item.text.front()) {
                     item.text = item.text.substr(1, item.text.size() - 2);
-                    item.quoted = true;
                 }
             }
         }
@@ -765,9 +761,19 @@ void FileReader::coarsen(GrdeclLocation const& where) {
 bool FileReader::cellArray(std::string const& name, GrdeclLocation const& where, bool known) {
     QString const keyword = keywordName(name);
     Token const next = m_scanner.peek();
-    bool const noData = next.kind == TokenKind::Slash || next.kind == TokenKind::End ||
-                        (mayBeKeyword(next) && !startsLikeNumber(next.text));
-    if (noData) {
+    if (next.kind == TokenKind::End) {
+        if (wasCancelled()) {
+            return false;
+        }
+        if (known) {
+            return m_context.fail(where, QStringLiteral("the file ends right after %1: it seems "
+                                                        "cut short")
+                                             .arg(keyword));
+        }
+        m_context.skipped(name);
+        return true;
+    }
+    if (next.kind == TokenKind::Slash || mayBeKeyword(next)) {
         if (next.kind == TokenKind::Slash) {
             m_scanner.next();
         }

@@ -26,6 +26,10 @@ QString quoted(std::string_view text) {
     return QStringLiteral("\"%1\"").arg(shown);
 }
 
+QString keywordName(std::string const& name) {
+    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+}
+
 QString groupedNumber(std::uint64_t value) {
     return QLocale(QLocale::English).toString(static_cast<qulonglong>(value));
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quarro {
@@ -16,6 +17,9 @@ QString decodeText(std::string_view text);
 
 // A piece of the file quoted in a message ("abc"), shortened with "..." when long.
 QString quoted(std::string_view text);
+
+// A keyword in a message; keywords are ASCII.
+QString keywordName(std::string const& name);
 
 // A count as the summary shows it: 1,000,000.
 QString groupedNumber(std::uint64_t value);

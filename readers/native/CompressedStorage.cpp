@@ -53,6 +53,13 @@ bool CompressedStorage::isCompressed(QByteArray const& bytes) {
         QByteArray::fromRawData(format::compressedMagic, format::compressedMagicSize));
 }
 
+qint64 CompressedStorage::uncompressedSize(QByteArray const& bytes) {
+    if (bytes.size() < format::compressedMagicSize + lengthSize) {
+        return 0;
+    }
+    return qFromBigEndian<quint32>(bytes.constData() + format::compressedMagicSize);
+}
+
 bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QString& error,
                                    ReadMonitor& monitor) {
     qint64 const headerSize = format::compressedMagicSize + lengthSize;
@@ -81,7 +88,6 @@ bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QS
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData() + headerSize));
     stream.avail_in = static_cast<uInt>(compressedSize);
     stream.next_out = reinterpret_cast<Bytef*>(json.data());
-    monitor.beginStage(0.0, 15.0, static_cast<double>(length));
 
     qint64 produced = 0;
     for (;;) {

@@ -16,9 +16,12 @@ class CompressedStorage {
 public:
     // True when `bytes` begin with the magic bytes of a compressed document.
     static bool isCompressed(QByteArray const& bytes);
+    // The length of the JSON text that the header of a compressed document states; 0 when the
+    // header is cut short.
+    static qint64 uncompressedSize(QByteArray const& bytes);
 
-    // The JSON text of a compressed document. Inflates piece by piece, so that `monitor` can
-    // show progress and cancel, and never allocates more than the stored length, which must be
+    // The JSON text of a compressed document. Inflates piece by piece, advancing `monitor` by
+    // the bytes of text made, so that it can show progress and cancel, and never allocates more than the stored length, which must be
     // one the compressed bytes can hold. Returns false with `error` set when the data is cut
     // short, damaged or longer than its header says. Throws ReadCancelled, and std::bad_alloc
     // when memory runs out.

@@ -63,9 +63,7 @@ DocumentOutput::DocumentOutput(QIODevice* device, bool compressed, qint64 jsonLe
     char header[format::compressedMagicSize + 4];
     std::copy_n(format::compressedMagic, format::compressedMagicSize, header);
     qToBigEndian(static_cast<quint32>(jsonLength), header + format::compressedMagicSize);
-    if (m_device->write(header, sizeof(header)) != qint64(sizeof(header))) {
-        fail(m_device->errorString());
-    }
+    writeAll(header, sizeof(header));
 }
 
 DocumentOutput::~DocumentOutput() = default;
@@ -77,12 +75,26 @@ bool DocumentOutput::fail(QString const& error) {
     return false;
 }
 
+bool DocumentOutput::writeAll(char const* data, qint64 size) {
+    // A device may take part of a block (a file that reaches a size limit) and say why only
+    // when asked to take the rest.
+    while (size > 0) {
+        qint64 const written = m_device->write(data, size);
+        if (written <= 0) {
+            return fail(m_device->errorString());
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
 bool DocumentOutput::write(char const* data, qint64 size) {
     if (!m_error.isEmpty()) {
         return false;
     }
     if (!m_deflater) {
-        return m_device->write(data, size) == size || fail(m_device->errorString());
+        return writeAll(data, size);
     }
     return deflateInput(data, size, Z_NO_FLUSH);
 }
@@ -113,8 +125,8 @@ bool DocumentOutput::deflateInput(char const* data, qint64 size, int flush) {
                 return fail(QStringLiteral("the compressor failed"));
             }
             qint64 const produced = qint64(m_buffer.size()) - stream.avail_out;
-            if (produced > 0 && m_device->write(m_buffer.data(), produced) != produced) {
-                return fail(m_device->errorString());
+            if (!writeAll(m_buffer.data(), produced)) {
+                return false;
             }
         } while (stream.avail_out == 0 || (sliceFlush == Z_FINISH && result != Z_STREAM_END));
     } while (size > 0);

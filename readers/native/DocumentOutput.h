@@ -32,6 +32,7 @@ public:
 private:
     Q_DISABLE_COPY(DocumentOutput)
 
+    bool writeAll(char const* data, qint64 size);
     bool deflateInput(char const* data, qint64 size, int flush);
     bool fail(QString const& error);
 

@@ -25,6 +25,11 @@ namespace native {
 
 namespace {
 
+// Where each stage of a read starts on the progress bar, in percent: inflating (compressed
+// documents only), taking the long strings out of the text, Qt's parse, decoding the objects.
+enum Stage { Inflate, Scan, Parse, Decode };
+constexpr double stages[] = {0.0, 15.0, 25.0, 40.0, 100.0};
+
 // The largest file a QByteArray can hold.
 constexpr qint64 maximumFileSize = std::numeric_limits<int>::max() - 64;
 
@@ -98,6 +103,8 @@ DocumentReader::Status DocumentReader::read(QByteArray const& bytes) {
         }
         QByteArray json;
         QString error;
+        monitor.beginStage(stages[Inflate], stages[Inflate + 1] - stages[Inflate],
+                           CompressedStorage::uncompressedSize(bytes));
         if (!CompressedStorage::uncompress(bytes, json, error, monitor)) {
             return fail(error);
         }
@@ -111,9 +118,10 @@ DocumentReader::Status DocumentReader::read(QByteArray const& bytes) {
 }
 
 DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonitor& monitor) {
+    monitor.beginStage(stages[Scan], stages[Scan + 1] - stages[Scan], json.size());
     JsonSkeleton const skeleton(json.constData(), json.size(), monitor);
     // Qt parses in one go, which cannot be cancelled: ask right before it.
-    monitor.beginStage(25.0, 15.0, 1.0);
+    monitor.beginStage(stages[Parse], stages[Parse + 1] - stages[Parse], 1.0);
     monitor.advance(0.0);
     QJsonParseError parseError{};
     QJsonDocument const document = QJsonDocument::fromJson(skeleton.text(), &parseError);
@@ -155,7 +163,8 @@ DocumentReader::Status DocumentReader::decode(QByteArray const& json, ReadMonito
                         : QStringLiteral("field \"%1\": %2").arg(e.path(), e.problem()));
     }
 
-    monitor.beginStage(40.0, 60.0, static_cast<double>(json.size()));
+    // Decoding advances by the characters of the large arrays, most of the text.
+    monitor.beginStage(stages[Decode], stages[Decode + 1] - stages[Decode], json.size());
     m_objects.reserve(static_cast<std::size_t>(objects.size()));
     for (int i = 0; i < objects.size(); ++i) {
         QJsonValue const value = objects.at(i);

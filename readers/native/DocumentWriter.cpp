@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -82,9 +83,8 @@ bool DocumentWriter::write(housekeeping::Document const& document, QString const
 
 bool DocumentWriter::write(Objects const& objects, std::string const& journal,
                            QString const& path) {
-    auto fail = [this, &path](QString const& reason) {
-        m_error = tr("The document cannot be saved as \"%1\": %2")
-                      .arg(QDir::toNativeSeparators(path), reason);
+    auto fail = [this](QString const& reason) {
+        m_error = reason;
         return false;
     };
     bool const compressed =
@@ -93,12 +93,23 @@ bool DocumentWriter::write(Objects const& objects, std::string const& journal,
     JsonBlobs blobs;
     QByteArray json;
     if (!skeleton(objects, journal, compressed, blobs, json)) {
-        return fail(m_error);
+        return false;
     }
 
-    // Until commit() the text goes to a temporary file beside the old one.
+    // Plain words for the usual mistakes; the system's own message for everything else.
+    QFileInfo const target(path);
+    if (target.isDir()) {
+        return fail(tr("a folder of that name is in the way"));
+    }
+    if (!target.dir().exists()) {
+        return fail(tr("the folder \"%1\" does not exist")
+                        .arg(QDir::toNativeSeparators(target.dir().path())));
+    }
+    // Until commit() the text goes to a temporary file beside the old one. Unbuffered, so that a
+    // write that fails (a full disk) says why at once: a buffered one may fail only in commit(),
+    // where Qt has lost the system's reason. The output comes in large pieces anyway.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return fail(file.errorString());
     }
     QString error;

@@ -27,7 +27,7 @@ class JsonBlobs;
 //
 //     native::DocumentWriter writer;
 //     if (!writer.write(document, path)) {
-//         show(writer.errorString());
+//         show(tr("Cannot save %1: %2").arg(path, writer.errorString()));
 //     }
 //
 // The file is written under a temporary name and renamed over the old one only when complete
@@ -60,7 +60,8 @@ public:
     // document in memory: write() streams it to the file instead.
     QByteArray encode(Objects const& objects, std::string const& journal, bool compressed);
 
-    // Why the last write() or encode() failed; empty after a success.
+    // Why the last write() or encode() failed, without the file's name, which the caller shows
+    // ("No space left on device"); empty after a success.
     QString const& errorString() const { return m_error; }
 
 private:

@@ -39,7 +39,6 @@ JsonSkeleton::JsonSkeleton(char const* json, qint64 size, ReadMonitor& monitor)
     // A random prefix: no string of the file can be mistaken for a placeholder.
     : m_prefix("qro-skeleton-" + QByteArray::number(QRandomGenerator::global()->generate64(), 16) +
                "-") {
-    monitor.beginStage(15.0, 10.0, static_cast<double>(size));
     char const* const end = json + size;
     char const* copied = json;
     char const* at = json;

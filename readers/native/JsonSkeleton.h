@@ -23,6 +23,7 @@ public:
     // Strings of at least this many base64 characters are taken out.
     static constexpr qint64 minimumLength = 1024;
 
+    // Advances `monitor` by the characters of each string it takes out.
     JsonSkeleton(char const* json, qint64 size, ReadMonitor& monitor);
 
     QByteArray const& text() const { return m_text; }

@@ -236,7 +236,9 @@ TEST(WindowTest, PanelAndMapFollowTheDocuments) {
 
     // The panel lists the document and its objects with kind and size.
     QTreeWidget* const tree = window.document_panel()->tree();
-    ModalDialogHelper::waitFor([tree] { return tree->topLevelItemCount() == 1; });
+    ModalDialogHelper::waitFor([tree] {
+        return tree->topLevelItemCount() == 1 && tree->topLevelItem(0)->childCount() == 3;
+    });
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     QTreeWidgetItem* const item = tree->topLevelItem(0);
     EXPECT_TRUE(item->text(0).startsWith(QStringLiteral("field.apptest")));

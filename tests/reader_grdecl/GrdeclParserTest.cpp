@@ -213,6 +213,7 @@ TEST(GrdeclParser, FailsNamingTheLineWhenTheGridCannotBeTrusted) {
              {"INCLUDE\n 'other.inc' /\n", "line 1: INCLUDE of \"other.inc\": included files "
                                            "cannot be read here"},
              {"INCLUDE\n /\n", "line 1: INCLUDE names no file"},
+             {"SPECGRID\n 1 1 1 /\nPERMX -- the end\n", "line 3: the file ends right after PERMX"},
          }) {
         GrdeclParser::Result const result = parse(c.text);
         EXPECT_EQ(GrdeclParser::Status::Failed, result.status) << c.text;

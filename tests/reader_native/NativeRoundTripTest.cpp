@@ -176,6 +176,11 @@ TEST(NativeDocument, WritesSmallArraysAsJsonAndLargeOnesAsBase64) {
               objects[9].toObject()[QLatin1String("active")].toArray());
     EXPECT_EQ(6, objects[9].toObject()[QLatin1String("mapAxes")].toArray().size());
     EXPECT_FALSE(objects[10].toObject().contains(QLatin1String("mapAxes")));
+
+    // A compressed document is the same text behind the magic bytes, as qCompress() stores it.
+    QByteArray const packed = writer.encode(test::sampleObjects(), test::sampleJournal(), true);
+    ASSERT_TRUE(packed.startsWith(QByteArray("QROZ\r\n\x1a\n", 8)));
+    EXPECT_EQ(QJsonDocument::fromJson(json), QJsonDocument::fromJson(qUncompress(packed.mid(8))));
 }
 
 // Numbers written by hand, as a person or another program would: the reader takes either form

@@ -28,7 +28,8 @@ double const subnormal = std::numeric_limits<double>::denorm_min();
 
 // Values that JSON and text formats like to lose, cycled through an array.
 double awkward(std::size_t i) {
-    double const values[] = {0.1, -0.0, nan, inf, -inf, subnormal, 1.0 / 3.0, -1.7976931348623157e308};
+    double const values[] = {0.1,  -0.0,      nan,       inf,
+                             -inf, subnormal, 1.0 / 3.0, -1.7976931348623157e308};
     return values[i % (sizeof(values) / sizeof(values[0]))];
 }
 
@@ -104,9 +105,8 @@ boost::shared_ptr<model::GeoObject> pointSet() {
 boost::shared_ptr<model::GeoObject> polylineSet() {
     auto lines = boost::make_shared<model::PolylineSet>();
     lines->setName(QStringLiteral("Faults"));
-    lines->addPolyline(model::Polyline{{{0, 0, 0}, {10, 0, -1}, {10, 10, -2}, {0, 10, -0.0}},
-                                       true,
-                                       QStringLiteral("F1")});
+    lines->addPolyline(model::Polyline{
+        {{0, 0, 0}, {10, 0, -1}, {10, 10, -2}, {0, 10, -0.0}}, true, QStringLiteral("F1")});
     lines->addPolyline(model::Polyline{{{5.5, 5.25, nan}}, false, QStringLiteral("F2")});
     model::Polyline contour;
     for (int i = 0; i < 100; ++i) {
@@ -320,9 +320,10 @@ native::DocumentWriter::Objects sampleObjects() {
         {431000.0, 6501000.0, 431000.0, 6500000.0, 432000.0, 6500000.0});
     auto empty = boost::make_shared<model::CornerPointGrid>();
     empty->setName(QStringLiteral("Grid without geometry"));
-    return {largeWell(), smallWell(),  emptyWell(), pointSet(),
-            polylineSet(), surface(),  raster(),    emptyRaster(),
-            grid(QStringLiteral("Reservoir grid"), 8, 6, 6), small, empty};
+    return {largeWell(), smallWell(),   emptyWell(),
+            pointSet(),  polylineSet(), surface(),
+            raster(),    emptyRaster(), grid(QStringLiteral("Reservoir grid"), 8, 6, 6),
+            small,       empty};
 }
 
 std::string sampleJournal() {
