@@ -10,13 +10,13 @@
 #include "DocumentWriter.h"
 #include "ImportManager.h"
 #include "ImporterKeyChooser.h"
+#include "NativeDocuments.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -29,12 +29,6 @@ int usage_error(QCommandLineParser const& parser, QString const& problem) {
     QTextStream err(stderr);
     err << "quarro-import: " << problem << "\n\n" << parser.helpText();
     return exit_usage;
-}
-
-bool is_native_file_name(QString const& path) {
-    QString const suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("qro") || suffix == QLatin1String("qroz") ||
-           suffix == QLatin1String("quarro");
 }
 
 int save(quarro::housekeeping::DocumentId const& id, QString const& path, QTextStream& out) {
@@ -108,7 +102,7 @@ int main(int argc, char** argv) {
         return usage_error(parser, QStringLiteral("no files given"));
     }
     QString const save_path = parser.value(save_option);
-    if (parser.isSet(save_option) && !is_native_file_name(save_path)) {
+    if (parser.isSet(save_option) && !quarro::app::native_documents::has_native_suffix(save_path)) {
         return usage_error(parser, QStringLiteral("--save needs a file name ending in .qro, "
                                                   ".qroz or .quarro, not '%1'")
                                        .arg(save_path));

@@ -4,6 +4,7 @@
 #include "DocumentWriter.h"
 #include "ImportManager.h"
 #include "MapView.h"
+#include "NativeDocuments.h"
 #include "RecentDocumentsRecorder.h"
 #include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDataInformation.h"
@@ -43,14 +44,6 @@ namespace app {
 namespace {
 
 using housekeeping::gui::MainWindowMessage;
-
-QString const native_key = QStringLiteral("QRO");
-
-bool is_native_suffix(QString const& suffix) {
-    QString const lower = suffix.toLower();
-    return lower == QLatin1String("qro") || lower == QLatin1String("qroz") ||
-           lower == QLatin1String("quarro");
-}
 
 QString product_name() {
     return QString::fromStdString(brkBase::brkProductInfo::instance().product_name());
@@ -257,12 +250,11 @@ QString MainWindow::native_path(housekeeping::AbstractDocument const& document) 
     if (!source || source->url().empty()) {
         return QString();
     }
-    std::string const key = source->key();
-    if (key != "QRO" && key != "QUARRO") {
+    if (!native_documents::is_native_key(source->key())) {
         return QString();
     }
     QString const path = utilities::url_to_filesystem(source->url());
-    return is_native_suffix(QFileInfo(path).suffix()) ? path : QString();
+    return native_documents::has_native_suffix(path) ? path : QString();
 }
 
 QString MainWindow::ask_save_path(housekeeping::AbstractDocument const& document) {
@@ -281,7 +273,7 @@ QString MainWindow::ask_save_path(housekeeping::AbstractDocument const& document
     if (path.isEmpty()) {
         return path;
     }
-    if (!is_native_suffix(QFileInfo(path).suffix())) {
+    if (!native_documents::has_native_suffix(path)) {
         path += QStringLiteral(".qro");
     }
     return path;
@@ -327,7 +319,7 @@ bool MainWindow::save_document(housekeeping::DocumentId const& id, QString const
     // From now on the document comes from the saved file: the title names it, Revert reloads it
     // and Recent Files offers it.
     boost::shared_ptr<housekeeping::AbstractDataInformation> const information =
-        housekeeping::AbstractDataInformationFactory::create(native_key.toStdString());
+        housekeeping::AbstractDataInformationFactory::create(native_documents::key());
     target->datasource(boost::shared_ptr<housekeeping::DataSource>(new housekeeping::DataSource(
         utilities::filesystem_to_url(QFileInfo(path).absoluteFilePath()), information)));
     target->set_modified(false);

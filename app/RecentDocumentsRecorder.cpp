@@ -1,5 +1,7 @@
 #include "RecentDocumentsRecorder.h"
 
+#include "NativeDocuments.h"
+
 #include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/AbstractDataInformationFactory.h"
 #include "housekeeping/AbstractDocument.h"
@@ -36,7 +38,7 @@ void RecentDocumentsRecorder::record(housekeeping::AbstractDocument const& docum
         information->set_settings(original->settings());
         information->set_ascii_import_mode(original->ascii_import_mode());
     }
-    information->set_complete(key != "QRO" && key != "QUARRO");
+    information->set_complete(!native_documents::is_native_key(key));
     housekeeping::RecentDocumentsQueue::instance().add(boost::shared_ptr<housekeeping::DataSource>(
         new housekeeping::DataSource(source->urls(), information)));
 }

@@ -21,10 +21,10 @@ public:
     static qint64 uncompressedSize(QByteArray const& bytes);
 
     // The JSON text of a compressed document. Inflates piece by piece, advancing `monitor` by
-    // the bytes of text made, so that it can show progress and cancel, and never allocates more than the stored length, which must be
-    // one the compressed bytes can hold. Returns false with `error` set when the data is cut
-    // short, damaged or longer than its header says. Throws ReadCancelled, and std::bad_alloc
-    // when memory runs out.
+    // the bytes of text made, so that it can show progress and cancel, and never allocates more
+    // than the stored length, which must be one the compressed bytes can hold. Returns false with
+    // `error` set when the data is cut short, damaged or longer than its header says. Throws
+    // ReadCancelled, and std::bad_alloc when memory runs out.
     static bool uncompress(QByteArray const& bytes, QByteArray& json, QString& error,
                            ReadMonitor& monitor);
 

@@ -75,10 +75,12 @@ DocumentReader::Status DocumentReader::readFile(QString const& path) {
                                    "reads")
                         .arg(size));
     }
-    // A mapped file is read in place; the mapping lives as long as `file`.
-    if (uchar const* mapped = size > 0 ? file.map(0, size) : nullptr) {
-        return read(
-            QByteArray::fromRawData(reinterpret_cast<char const*>(mapped), static_cast<int>(size)));
+    // A mapped file is read in place. A compressed one is let go once it is inflated, so that
+    // the file and its text are not both held while the objects are built.
+    if (uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
+        return readBytes(
+            QByteArray::fromRawData(reinterpret_cast<char const*>(mapped), static_cast<int>(size)),
+            [&file, mapped] { file.unmap(mapped); });
     }
     QByteArray const bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -88,6 +90,11 @@ DocumentReader::Status DocumentReader::readFile(QString const& path) {
 }
 
 DocumentReader::Status DocumentReader::read(QByteArray const& bytes) {
+    return readBytes(bytes, [] {});
+}
+
+DocumentReader::Status DocumentReader::readBytes(QByteArray const& bytes,
+                                                 std::function<void()> const& release) {
     m_error.clear();
     m_version = 0;
     m_journal.clear();
@@ -108,6 +115,7 @@ DocumentReader::Status DocumentReader::read(QByteArray const& bytes) {
         if (!CompressedStorage::uncompress(bytes, json, error, monitor)) {
             return fail(error);
         }
+        release();
         return decode(json, monitor);
     } catch (ReadCancelled const&) {
         fail(QString());

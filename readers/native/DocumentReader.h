@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,8 @@ private:
     Q_DISABLE_COPY(DocumentReader)
 
     Status fail(QString const& reason);
+    // Reads `bytes`; calls `release` when a compressed document no longer needs them.
+    Status readBytes(QByteArray const& bytes, std::function<void()> const& release);
     Status decode(QByteArray const& json, ReadMonitor& monitor);
 
     CancelHook const* m_hook;

@@ -2,6 +2,7 @@
 
 #include "Base64.h"
 #include "FormatError.h"
+#include "HugePages.h"
 #include "JsonSkeleton.h"
 #include "NativeFormat.h"
 #include "ValueCodec.h"
@@ -167,7 +168,11 @@ std::vector<double> JsonCursor::numbers() const {
     if (m_value.isObject()) {
         std::size_t count = 0;
         QByteArray const text = encodedText(format::float64Encoding, sizeof(double), count);
-        std::vector<double> values(count);
+        // Reserved first, so that the pages can be huge before the first value touches them.
+        std::vector<double> values;
+        values.reserve(count);
+        HugePages::advise(values.data(), count * sizeof(double));
+        values.resize(count);
         field(QLatin1String("data"))
             .decodeText(text, reinterpret_cast<unsigned char*>(values.data()));
 #if Q_BYTE_ORDER != Q_LITTLE_ENDIAN

@@ -14,7 +14,8 @@ namespace native {
 
 class JsonBlobs;
 
-// How the format writes numbers, numeric arrays, flag arrays and binary data in JSON, both ways.
+// How the format writes numbers, numeric arrays and flag arrays in JSON (JsonCursor reads the
+// arrays back).
 //
 // A number is a JSON number, except where JSON has none: NaN ("no value") is null, the
 // infinities are the strings "Infinity" and "-Infinity", and negative zero is the string "-0".

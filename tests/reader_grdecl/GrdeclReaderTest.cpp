@@ -241,9 +241,9 @@ TEST_F(GrdeclReaderTest, FailsBadFilesNamingTheLine) {
     EXPECT_TRUE(contains(failure(replacedOnLine(cp, 970, "7503.000", "7503.OOO")),
                          "line 970: &quot;7503.OOO&quot; in ZCORN (begun on line 269) is not a "
                          "number"));
-    QByteArray noSpec = cp;
-    noSpec.replace("SPECGRID", "-- SPECGRID");
-    EXPECT_TRUE(contains(failure(noSpec), "the file has no SPECGRID (nor DIMENS)"));
+    QByteArray noSpecgrid = cp;
+    noSpecgrid.replace("SPECGRID", "-- SPECGRID");
+    EXPECT_TRUE(contains(failure(noSpecgrid), "the file has no SPECGRID (nor DIMENS)"));
     EXPECT_TRUE(contains(failure("INCLUDE\n 'bad.grdecl' /\n"), "line 1: INCLUDE of &quot;"
                                                                 "bad.grdecl&quot; includes a "
                                                                 "file that is being read"));
