@@ -27,7 +27,7 @@ struct QUARRO_IMPORT_EXPORT GeoVolModelInfo {
     std::string xy_unit;           // unit of x and y in the file (GRIDUNIT), e.g. "METRES"
     std::string z_unit;            // unit of depths in the file
 
-    // The grid specification (SPECGRID).
+    // The grid dimensions as SPECGRID gives them.
     std::int32_t ni = 0;
     std::int32_t nj = 0;
     std::int32_t nk = 0;
