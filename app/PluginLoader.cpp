@@ -79,6 +79,9 @@ bool PluginLoader::load_file(QString const& path) {
     }
     // Not deleted and never unloaded: the plugin's factory objects must outlive every lookup.
     QLibrary library(absolute);
+    // Every symbol now: a plugin built against another version of the libraries fails here, with
+    // a reason, rather than ending the application at its first call.
+    library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
     if (!library.load()) {
         log(QStringLiteral("Cannot load reader plugin '%1': %2")
                 .arg(absolute, library.errorString()));

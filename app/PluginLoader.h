@@ -11,6 +11,7 @@ namespace app {
 // Loads the reader plugins: every shared library in the plugin folders. Each plugin registers its
 // readers (and wizards, insert commands) through static factory objects while it loads, so loading
 // must happen before anything asks the factories, above all before ImportManager::instance().
+// Every symbol is resolved while a plugin loads, so that one with a missing symbol is refused then.
 //
 // Plugins stay loaded for the rest of the process: their factory objects are referenced by the
 // import library's registries. A file that does not load (not a library, a missing dependency, a

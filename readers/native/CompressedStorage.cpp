@@ -70,7 +70,7 @@ bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QS
         return false;
     }
     qint64 const compressedSize = bytes.size() - headerSize;
-    qint64 const length = qFromBigEndian<quint32>(bytes.constData() + format::compressedMagicSize);
+    qint64 const length = uncompressedSize(bytes);
     if (length > std::min(maximumJsonSize, compressedSize * maximumRatio + 64)) {
         error = QStringLiteral("the compressed document says it holds %1 bytes, which %2 "
                                "compressed bytes cannot hold: the file is cut short or damaged")

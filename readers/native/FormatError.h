@@ -8,9 +8,10 @@
 namespace quarro {
 namespace native {
 
-// A native document that does not hold what the format says: the field where it broke, as a
-// JSON path relative to the object being read ("curves[1].samples[17]", empty for the object
-// itself), and what is wrong there. Thrown and caught inside the reader; it never leaves it.
+// A native document that does not hold what the format says (or an object the writer cannot
+// put into one): the field where it broke, as a JSON path relative to the object at hand
+// ("curves[1].samples[17]", empty for the object itself), and what is wrong there. Thrown and
+// caught inside the reader and the writer; it never leaves them.
 class FormatError : public std::runtime_error {
 public:
     FormatError(QString const& path, QString const& problem);

@@ -50,7 +50,7 @@ std::string show(Outcome const& run) {
     return ("stdout:\n" + run.out + "\nstderr:\n" + run.err).toStdString();
 }
 
-TEST(ImportCommandTest, ImportsASampleOfEveryFormat) {
+TEST(QuarroImportTest, ImportsASampleOfEveryFormat) {
     QStringList const files = {dataFile(QStringLiteral("las/sample_2.0.las")),
                                dataFile(QStringLiteral("grdecl/Simple10x10x3_Fault.grdecl")),
                                dataFile(QStringLiteral("dxf/usa.dxf")),
@@ -76,7 +76,7 @@ TEST(ImportCommandTest, ImportsASampleOfEveryFormat) {
     EXPECT_EQ(lastLine(run.out), QStringLiteral("5 of 5 files loaded, 0 failed"));
 }
 
-TEST(ImportCommandTest, AFileThatFailsGivesExitCodeOneAndItsReason) {
+TEST(QuarroImportTest, AFileThatFailsGivesExitCodeOneAndItsReason) {
     QString const good = dataFile(QStringLiteral("las/sample_1.2.las"));
     QString const damaged = writeScratchFile(QStringLiteral("bad/damaged.las"),
                                              "~VERSION INFORMATION\n VERS. 2.0 :\n~A\n1 2 3\n");
@@ -100,7 +100,7 @@ TEST(ImportCommandTest, AFileThatFailsGivesExitCodeOneAndItsReason) {
         << show(refused);
 }
 
-TEST(ImportCommandTest, UsageErrorsGiveExitCodeTwo) {
+TEST(QuarroImportTest, UsageErrorsGiveExitCodeTwo) {
     QString const good = dataFile(QStringLiteral("las/sample_1.2.las"));
     struct Case {
         QStringList arguments;
@@ -125,7 +125,7 @@ TEST(ImportCommandTest, UsageErrorsGiveExitCodeTwo) {
     EXPECT_TRUE(help.out.contains(QStringLiteral("--save <OUT.qro>")));
 }
 
-TEST(ImportCommandTest, SavesOneDocumentThatReadsBack) {
+TEST(QuarroImportTest, SavesOneDocumentThatReadsBack) {
     QString const saved = QDir(scratchDirectory()).filePath(QStringLiteral("saved/field.qro"));
     QDir().mkpath(QFileInfo(saved).absolutePath());
     Outcome const run = quarroImport({dataFile(QStringLiteral("las/sample_2.0.las")),

@@ -56,7 +56,7 @@ void settle() {
     }
 }
 
-TEST(ScreenshotTest, TheMapShowsTheImportedSamples) {
+TEST(AppScreenshotTest, TheMapShowsTheImportedSamples) {
     app::MainWindow& window = *startedApp().window;
     window.resize(1100, 720);
     settle();
@@ -84,7 +84,7 @@ TEST(ScreenshotTest, TheMapShowsTheImportedSamples) {
     EXPECT_GT(drawnPixels(shot, area), area.width() * area.height() / 200);
 }
 
-TEST(ScreenshotTest, TheScreenshotCommandWritesThePicture) {
+TEST(AppScreenshotTest, TheScreenshotCommandWritesThePicture) {
     QString const path = QDir(scratchDirectory()).filePath(QStringLiteral("command/shot.png"));
     QDir().mkpath(QFileInfo(path).absolutePath());
     QProcess process;

@@ -69,7 +69,7 @@ model::CornerPointGrid smallGrid(double x0, double y0) {
     return grid;
 }
 
-TEST(MapSceneBuilderTest, EachKindBecomesItsItemsInMapCoordinates) {
+TEST(AppMapSceneBuilderTest, EachKindBecomesItsItemsInMapCoordinates) {
     QGraphicsScene scene;
     app::MapSceneBuilder builder(scene);
 
@@ -115,7 +115,7 @@ TEST(MapSceneBuilderTest, EachKindBecomesItsItemsInMapCoordinates) {
     EXPECT_EQ(builder.data_rect(), QRectF(QPointF(-6, -6), QPointF(1100, 500)));
 }
 
-TEST(MapSceneBuilderTest, SurfacesAreShadedNorthUpWithNoDataLeftOut) {
+TEST(AppMapSceneBuilderTest, SurfacesAreShadedNorthUpWithNoDataLeftOut) {
     model::RegularSurface surface;
     surface.setName(QStringLiteral("dem"));
     double const nodata = model::RegularSurface::noData();
@@ -145,7 +145,7 @@ TEST(MapSceneBuilderTest, SurfacesAreShadedNorthUpWithNoDataLeftOut) {
     EXPECT_EQ(qAlpha(blank.pixel(1, 0)), 0);
 }
 
-TEST(MapSceneBuilderTest, GridsShowTheirTopCellsOrTheirOutline) {
+TEST(AppMapSceneBuilderTest, GridsShowTheirTopCellsOrTheirOutline) {
     model::CornerPointGrid grid = smallGrid(100, 200);
     QPainterPath const cells = app::MapSceneBuilder::grid_outline(grid);
     EXPECT_EQ(cells.boundingRect(), QRectF(QPointF(100, 200), QPointF(102, 201)));
@@ -167,7 +167,7 @@ TEST(MapSceneBuilderTest, GridsShowTheirTopCellsOrTheirOutline) {
               QRectF(QPointF(5000, 7000), QPointF(5002, 7001)));
 }
 
-TEST(MapViewTest, NorthIsUpAndZoomToFitFramesTheData) {
+TEST(AppMapViewTest, NorthIsUpAndZoomToFitFramesTheData) {
     housekeeping::DocumentId const id = housekeeping::DocumentManager::instance().create_document();
     auto& document = dynamic_cast<housekeeping::Document&>(
         *housekeeping::DocumentManager::instance().document_from_id(id));

@@ -25,7 +25,7 @@ void write(QString const& path, QByteArray const& content) {
     file.write(content);
 }
 
-TEST(PluginLoaderTest, FoldersBesideTheProgramComeFirstThenThoseOfTheEnvironment) {
+TEST(AppPluginLoaderTest, FoldersBesideTheProgramComeFirstThenThoseOfTheEnvironment) {
     QString const a = folder(QStringLiteral("env/a"));
     QString const b = folder(QStringLiteral("env/b"));
     qputenv("QUARRO_PLUGIN_PATH", (a + QDir::listSeparator() + QDir::listSeparator() + b + "/" +
@@ -38,7 +38,7 @@ TEST(PluginLoaderTest, FoldersBesideTheProgramComeFirstThenThoseOfTheEnvironment
               QStringList{"/opt/quarro/bin/plugins"});
 }
 
-TEST(PluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
+TEST(AppPluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
     housekeeping::ErrorProtocol::instance().clear();
     QString const first = folder(QStringLiteral("load/first"));
     QString const second = folder(QStringLiteral("load/second"));
@@ -71,6 +71,15 @@ TEST(PluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
     EXPECT_EQ(log.filter(QStringLiteral("Loaded reader plugin")).size(), 1);
     EXPECT_EQ(log.filter(QStringLiteral("is loaded already")).size(), 1);
     EXPECT_TRUE(log.filter(QStringLiteral("README")).isEmpty());
+
+    // A plugin that misses a symbol is refused while it loads, saying which.
+    housekeeping::ErrorProtocol::instance().clear();
+    EXPECT_FALSE(loader.load_file(QStringLiteral(APP_TEST_UNRESOLVED_PLUGIN)));
+    EXPECT_EQ(loader.failed().last(), QStringLiteral(APP_TEST_UNRESOLVED_PLUGIN));
+    QStringList const refused = housekeeping::ErrorProtocol::instance().lines();
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused.first().contains(QStringLiteral("quarro_app_test_function_nobody_defines")))
+        << refused.first().toStdString();
 
     // Loading the same file again changes nothing.
     EXPECT_FALSE(loader.load_file(loader.loaded().first()));

@@ -71,7 +71,7 @@ QString scratch(QString const& name) {
     return path;
 }
 
-TEST(SaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
+TEST(AppSaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
     app::MainWindow& window = *startedApp().window;
     housekeeping::Document& document = filledDocument();
     QStringList const original = describe(document);
@@ -123,7 +123,7 @@ TEST(SaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
     EXPECT_TRUE(readFile(compressed).startsWith("QROZ"));
 }
 
-TEST(SaveTest, AFailedSaveSaysWhyAndLeavesTheOldFileAndTheDocumentAlone) {
+TEST(AppSaveTest, AFailedSaveSaysWhyAndLeavesTheOldFileAndTheDocumentAlone) {
     app::MainWindow& window = *startedApp().window;
     housekeeping::Document& document = filledDocument();
     boost::shared_ptr<housekeeping::DataSource> const source_before = document.datasource();
@@ -152,7 +152,7 @@ TEST(SaveTest, AFailedSaveSaysWhyAndLeavesTheOldFileAndTheDocumentAlone) {
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
-TEST(CloseTest, ClosingAModifiedDocumentAsksFirst) {
+TEST(AppCloseTest, ClosingAModifiedDocumentAsksFirst) {
     app::MainWindow& window = *startedApp().window;
 
     // Cancel keeps the document.
@@ -202,7 +202,7 @@ TEST(CloseTest, ClosingAModifiedDocumentAsksFirst) {
     }
 }
 
-TEST(CloseTest, QuittingAsksAboutEveryModifiedDocument) {
+TEST(AppCloseTest, QuittingAsksAboutEveryModifiedDocument) {
     app::MainWindow& window = *startedApp().window;
     housekeeping::DocumentId const first = filledDocument().id();
     housekeeping::DocumentId const second = DocumentManager::instance().create_document();

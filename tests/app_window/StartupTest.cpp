@@ -35,7 +35,7 @@ QStringList fileNames(QStringList const& paths) {
     return names;
 }
 
-TEST(StartupTest, LoadsThePluginsFirstAndSkipsABrokenOne) {
+TEST(AppStartupTest, LoadsThePluginsFirstAndSkipsABrokenOne) {
     StartedApp& app = startedApp();
 
     ASSERT_GE(app.report.plugin_folders.size(), 3);
@@ -75,7 +75,7 @@ TEST(StartupTest, LoadsThePluginsFirstAndSkipsABrokenOne) {
     EXPECT_TRUE(filters.contains(QStringLiteral("QRO Format (*.qro *.quarro *.qroz)")));
 }
 
-TEST(StartupTest, MenusHoldTheHostsAndTheManagersEntriesInOrder) {
+TEST(AppStartupTest, MenusHoldTheHostsAndTheManagersEntriesInOrder) {
     StartedApp& app = startedApp();
     app::MainWindow& window = *app.window;
 

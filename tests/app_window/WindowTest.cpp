@@ -55,7 +55,7 @@ boost::shared_ptr<housekeeping::DataSource> appTestSource(QString const& path) {
         housekeeping::AbstractDataInformationFactory::create("APPTEST")));
 }
 
-TEST(WindowTest, TitleNamesTheCurrentDocumentAndShowsItsModifiedMark) {
+TEST(AppWindowTest, TitleNamesTheCurrentDocumentAndShowsItsModifiedMark) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
     housekeeping::Document* const document = currentDocument();
@@ -83,7 +83,7 @@ TEST(WindowTest, TitleNamesTheCurrentDocumentAndShowsItsModifiedMark) {
     EXPECT_FALSE(window.close_action()->isEnabled());
 }
 
-TEST(WindowTest, DropIsAcceptedAtOnceAndOpenedFromTheEventLoop) {
+TEST(AppWindowTest, DropIsAcceptedAtOnceAndOpenedFromTheEventLoop) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
     // A native document to drop: drops open with the native importer.
@@ -137,7 +137,7 @@ TEST(WindowTest, DropIsAcceptedAtOnceAndOpenedFromTheEventLoop) {
     QObject::disconnect(recording);
 }
 
-TEST(WindowTest, EditMenuUndoesAndRedoesAnInsert) {
+TEST(AppWindowTest, EditMenuUndoesAndRedoesAnInsert) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
     housekeeping::Document* const document = currentDocument();
@@ -180,7 +180,7 @@ TEST(WindowTest, EditMenuUndoesAndRedoesAnInsert) {
     EXPECT_TRUE(summary.contains(QStringLiteral("the disk said no")));
 }
 
-TEST(WindowTest, RecentDocumentsGainLoadedAndSavedFilesButNotInserts) {
+TEST(AppWindowTest, RecentDocumentsGainLoadedAndSavedFilesButNotInserts) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
     housekeeping::RecentDocumentsQueue& recent = housekeeping::RecentDocumentsQueue::instance();
@@ -211,7 +211,7 @@ TEST(WindowTest, RecentDocumentsGainLoadedAndSavedFilesButNotInserts) {
     EXPECT_TRUE(submenu->actions().at(1)->text().endsWith(QStringLiteral("first.apptest")));
 }
 
-TEST(WindowTest, PanelAndMapFollowTheDocuments) {
+TEST(AppWindowTest, PanelAndMapFollowTheDocuments) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
     QString const file = writeAppTestFile(QStringLiteral("panel/field.apptest"),

@@ -1,8 +1,10 @@
 #include "DocumentReader.h"
 #include "DocumentWriter.h"
 #include "NativeTestObjects.h"
+#include "ProgressCancelHook.h"
 #include "QroFileReader.h"
 #include "TestApplication.h"
+#include "base/AbstractProgress.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
@@ -244,6 +246,38 @@ TEST(NativeDocument, ReportsProgressAndStopsWhenCancelled) {
             EXPECT_TRUE(cancelled.journal().empty());
         }
     }
+}
+
+// Cancel in the wizard's progress reaches the read through the reader's hook: the import stops
+// with nothing added, and the bar moved on the way.
+TEST(NativeDocument, ImportStopsWhenTheUserCancels) {
+    native::DocumentWriter::Objects objects;
+    for (int i = 0; i < 200; ++i) {
+        auto points = boost::make_shared<model::PointSet>();
+        points->setName(QStringLiteral("Points %1").arg(i));
+        objects.push_back(points);
+    }
+    QString const path = scratchFile(QStringLiteral("many objects.qro"));
+    native::DocumentWriter writer;
+    ASSERT_TRUE(writer.write(objects, std::string(), path));
+
+    struct Cancelled : brkBase::AbstractProgress {
+        bool cancelled() const override { return true; }
+    } progress;
+    import::ProgressCancelHook::setFileProgress(0, 100.0); // as the loader sheet does
+    housekeeping::Document& document = newDocument();
+    native::QroFileReader reader;
+    EXPECT_EQ(native::QroFileReader::IMPORT_CANCELLED,
+              reader.import_data(sourceFor(path), document.id(), true, &progress, false));
+    EXPECT_EQ(0u, document.object_count());
+    EXPECT_GT(progress.value(), 0);
+
+    brkBase::AbstractProgress running;
+    native::QroFileReader again;
+    EXPECT_EQ(native::QroFileReader::IMPORT_OK,
+              again.import_data(sourceFor(path), document.id(), true, &running, false));
+    EXPECT_EQ(200u, document.object_count());
+    housekeeping::DocumentManager::instance().destroy_all();
 }
 
 } // namespace
