@@ -2,8 +2,13 @@
 # Installs the Debian 12 packages the project builds, tests and runs with, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qtbase5-dev libboost-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth)
+# Build: compiler, CMake, Qt, Boost headers, zlib (compressed native documents).
+# Test and benchmark: GoogleTest/GoogleMock, Google Benchmark.
+# Run: Qt's image-format plugins (TIFF and other raster images), a font for the offscreen and
+# Xvfb platforms, Xvfb for screenshots.
+packages=(cmake ninja-build g++ pkg-config qtbase5-dev libboost-dev zlib1g-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          qt5-image-formats-plugins fonts-dejavu-core xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
