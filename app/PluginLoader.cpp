@@ -1,10 +1,15 @@
 #include "PluginLoader.h"
 
+#include "RegistrationLog.h"
 #include "housekeeping/ErrorProtocol.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
+
+#include <cstddef>
+#include <vector>
 
 namespace quarro {
 namespace app {
@@ -13,6 +18,25 @@ namespace {
 
 void log(QString const& text) {
     housekeeping::ErrorProtocol::instance().log_message(text.toStdString());
+}
+
+// A plugin left out is worth a line on standard error too: the log may be read by nobody.
+void log_failure(QString const& text) {
+    log(text);
+    qWarning().noquote() << text;
+}
+
+// The keys refused while a plugin loaded, as "'KEY' (Factory)".
+QStringList refused_since(std::size_t first) {
+    std::vector<import::RegistrationLog::Refusal> const refusals =
+        import::RegistrationLog::refusals();
+    QStringList keys;
+    for (std::size_t i = first; i < refusals.size(); ++i) {
+        keys << QStringLiteral("'%1' (%2)")
+                    .arg(QString::fromStdString(refusals[i].key),
+                         QString::fromStdString(refusals[i].factory));
+    }
+    return keys;
 }
 
 // Whether a plugin of the same file name is loaded already: the same reader built twice would
@@ -40,6 +64,7 @@ QStringList PluginLoader::plugin_folders(QString const& application_dir) {
         }
     };
     add(QDir(application_dir).filePath(QStringLiteral("plugins")));
+    add(QDir(application_dir).filePath(QStringLiteral(QUARRO_INSTALLED_PLUGIN_DIR)));
     QString const path = qEnvironmentVariable("QUARRO_PLUGIN_PATH");
     for (QString const& folder : path.split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
         add(folder);
@@ -72,7 +97,8 @@ bool PluginLoader::load_file(QString const& path) {
     }
     QString const file_name = QFileInfo(absolute).fileName();
     if (name_taken(m_loaded, file_name)) {
-        log(QStringLiteral("Reader plugin '%1' skipped: a plugin named %2 is loaded already")
+        log_failure(
+            QStringLiteral("Reader plugin '%1' skipped: a plugin named %2 is loaded already")
                 .arg(absolute, file_name));
         m_failed << absolute;
         return false;
@@ -82,9 +108,18 @@ bool PluginLoader::load_file(QString const& path) {
     // Every symbol now: a plugin built against another version of the libraries fails here, with
     // a reason, rather than ending the application at its first call.
     library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    std::size_t const refusals_before = import::RegistrationLog::count();
     if (!library.load()) {
-        log(QStringLiteral("Cannot load reader plugin '%1': %2")
-                .arg(absolute, library.errorString()));
+        log_failure(QStringLiteral("Cannot load reader plugin '%1': %2")
+                        .arg(absolute, library.errorString()));
+        m_failed << absolute;
+        return false;
+    }
+    QStringList const refused = refused_since(refusals_before);
+    if (!refused.isEmpty()) {
+        log_failure(QStringLiteral("Reader plugin '%1' skipped: %2 registered already, the first "
+                                   "registration stays in force")
+                        .arg(absolute, refused.join(QStringLiteral(", "))));
         m_failed << absolute;
         return false;
     }

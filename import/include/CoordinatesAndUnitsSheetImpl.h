@@ -3,9 +3,16 @@
 
 #include "QuarroImportExport.h"
 #include "housekeeping/DataSource.h"
-#include "ui_CoordinatesAndUnitsSheet.h"
 
 #include <QWidget>
+
+#include <memory>
+
+class QImportUnitSelector;
+
+namespace Ui {
+class CoordinatesAndUnitsSheet;
+} // namespace Ui
 
 namespace quarro {
 namespace import {
@@ -13,8 +20,10 @@ namespace import {
 // A ready-made panel for importer wizards: asks in which units the horizontal (XY) and vertical
 // (Z) coordinates of a file are given and which way Z points, and answers in the values a data
 // source stores. Time units make sense on the vertical axis only (seismic in time).
-class QUARRO_IMPORT_EXPORT CoordinatesAndUnitsSheetImpl : public QWidget,
-                                                          private Ui::CoordinatesAndUnitsSheet {
+//
+// The form generated from CoordinatesAndUnitsSheet.ui is held by pointer, so that this header
+// needs no header generated inside the library's build.
+class QUARRO_IMPORT_EXPORT CoordinatesAndUnitsSheetImpl : public QWidget {
 public:
     CoordinatesAndUnitsSheetImpl();
     ~CoordinatesAndUnitsSheetImpl() override;
@@ -31,10 +40,12 @@ public:
     static housekeeping::DataSource::Units z_units_of(QString const& text);
 
     // The selector itself, for wizards that preset or read more than the three answers.
-    QImportUnitSelector* unitSelector() const { return m_qUnitSelector; }
+    QImportUnitSelector* unitSelector() const;
 
 private:
     Q_DISABLE_COPY(CoordinatesAndUnitsSheetImpl)
+
+    std::unique_ptr<Ui::CoordinatesAndUnitsSheet> m_ui;
 };
 
 } // namespace import

@@ -1,6 +1,7 @@
 #include "CoordinatesAndUnitsSheetImpl.h"
 
 #include "importwidgets/QImportUnitSelector.h"
+#include "ui_CoordinatesAndUnitsSheet.h"
 
 namespace quarro {
 namespace import {
@@ -35,14 +36,19 @@ Units units_of(QString const& text, bool vertical) {
 
 } // namespace
 
-CoordinatesAndUnitsSheetImpl::CoordinatesAndUnitsSheetImpl() {
-    setupUi(this);
+CoordinatesAndUnitsSheetImpl::CoordinatesAndUnitsSheetImpl()
+    : m_ui(new Ui::CoordinatesAndUnitsSheet) {
+    m_ui->setupUi(this);
 }
 
 CoordinatesAndUnitsSheetImpl::~CoordinatesAndUnitsSheetImpl() = default;
 
 void CoordinatesAndUnitsSheetImpl::showXYSelector(bool show) {
-    m_qUnitSelector->showXYSelector(show);
+    m_ui->m_qUnitSelector->showXYSelector(show);
+}
+
+QImportUnitSelector* CoordinatesAndUnitsSheetImpl::unitSelector() const {
+    return m_ui->m_qUnitSelector;
 }
 
 housekeeping::DataSource::Units CoordinatesAndUnitsSheetImpl::xy_units_of(QString const& text) {
@@ -54,15 +60,15 @@ housekeeping::DataSource::Units CoordinatesAndUnitsSheetImpl::z_units_of(QString
 }
 
 housekeeping::DataSource::Units CoordinatesAndUnitsSheetImpl::xy_units() const {
-    return xy_units_of(m_qUnitSelector->getXYUnit());
+    return xy_units_of(m_ui->m_qUnitSelector->getXYUnit());
 }
 
 housekeeping::DataSource::Units CoordinatesAndUnitsSheetImpl::z_units() const {
-    return z_units_of(m_qUnitSelector->getZUnit());
+    return z_units_of(m_ui->m_qUnitSelector->getZUnit());
 }
 
 housekeeping::DataSource::Sign CoordinatesAndUnitsSheetImpl::sign() const {
-    return m_qUnitSelector->getOrientation() == QImportUnitSelector::ZPositiveDown
+    return m_ui->m_qUnitSelector->getOrientation() == QImportUnitSelector::ZPositiveDown
                ? housekeeping::DataSource::ZPositiveDown
                : housekeeping::DataSource::ZPositiveUp;
 }

@@ -1,10 +1,10 @@
 // Registers the LAS reader under the key "WELLS" when the application loads this plugin.
 #include "AbstractFileReaderFactory.h"
-#include "ConcreteProductFactory.h"
 #include "LasReader.h"
+#include "ProductRegistration.h"
 
 namespace {
-quarro::import::ConcreteProductFactory<quarro::import::AbstractFileReaderFactory,
-                                       quarro::readers::LasReader>
+quarro::import::ProductRegistration<quarro::import::AbstractFileReaderFactory,
+                                    quarro::readers::LasReader>
     s_factory("WELLS");
 } // namespace

@@ -1,15 +1,15 @@
 // Registers the native document reader under the keys "QRO" and "QUARRO" when the application
 // loads this plugin.
 #include "AbstractFileReaderFactory.h"
-#include "ConcreteProductFactory.h"
+#include "ProductRegistration.h"
 #include "QroFileReader.h"
 #include "QuarroFileReader.h"
 
 namespace {
-quarro::import::ConcreteProductFactory<quarro::import::AbstractFileReaderFactory,
-                                       quarro::native::QroFileReader>
+quarro::import::ProductRegistration<quarro::import::AbstractFileReaderFactory,
+                                    quarro::native::QroFileReader>
     s_qro_factory("QRO");
-quarro::import::ConcreteProductFactory<quarro::import::AbstractFileReaderFactory,
-                                       quarro::native::QuarroFileReader>
+quarro::import::ProductRegistration<quarro::import::AbstractFileReaderFactory,
+                                    quarro::native::QuarroFileReader>
     s_quarro_factory("QUARRO");
 } // namespace

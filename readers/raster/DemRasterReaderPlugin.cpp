@@ -1,10 +1,10 @@
 // Registers the raster and grid reader under its key when the application loads this plugin.
 #include "AbstractFileReaderFactory.h"
-#include "ConcreteProductFactory.h"
 #include "DemRasterReader.h"
+#include "ProductRegistration.h"
 
 namespace {
-quarro::import::ConcreteProductFactory<quarro::import::AbstractFileReaderFactory,
-                                       quarro::readers::DemRasterReader>
+quarro::import::ProductRegistration<quarro::import::AbstractFileReaderFactory,
+                                    quarro::readers::DemRasterReader>
     s_factory("DEMRaster");
 } // namespace

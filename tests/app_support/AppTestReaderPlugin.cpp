@@ -8,7 +8,7 @@
 //
 // so that tests can load real objects through the import manager's flows.
 #include "AbstractFileReaderFactory.h"
-#include "ConcreteProductFactory.h"
+#include "ProductRegistration.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
@@ -90,7 +90,6 @@ public:
     }
 };
 
-import::ConcreteProductFactory<import::AbstractFileReaderFactory, AppTestReader>
-    s_factory("APPTEST");
+import::ProductRegistration<import::AbstractFileReaderFactory, AppTestReader> s_factory("APPTEST");
 
 } // namespace

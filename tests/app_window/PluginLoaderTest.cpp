@@ -25,17 +25,17 @@ void write(QString const& path, QByteArray const& content) {
     file.write(content);
 }
 
-TEST(AppPluginLoaderTest, FoldersBesideTheProgramComeFirstThenThoseOfTheEnvironment) {
+TEST(AppPluginLoaderTest, FoldersOfTheProgramComeFirstThenThoseOfTheEnvironment) {
     QString const a = folder(QStringLiteral("env/a"));
     QString const b = folder(QStringLiteral("env/b"));
     qputenv("QUARRO_PLUGIN_PATH", (a + QDir::listSeparator() + QDir::listSeparator() + b + "/" +
                                    QDir::listSeparator() + a)
                                       .toLocal8Bit());
     EXPECT_EQ(app::PluginLoader::plugin_folders(QStringLiteral("/opt/quarro/bin")),
-              (QStringList{"/opt/quarro/bin/plugins", a, b}));
+              (QStringList{"/opt/quarro/bin/plugins", "/opt/quarro/lib/quarro/plugins", a, b}));
     qunsetenv("QUARRO_PLUGIN_PATH");
     EXPECT_EQ(app::PluginLoader::plugin_folders(QStringLiteral("/opt/quarro/bin")),
-              QStringList{"/opt/quarro/bin/plugins"});
+              (QStringList{"/opt/quarro/bin/plugins", "/opt/quarro/lib/quarro/plugins"}));
 }
 
 TEST(AppPluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
@@ -50,6 +50,8 @@ TEST(AppPluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
     // The same plugin in a later folder would register its key twice.
     ASSERT_TRUE(
         QFile::copy(plugin, QDir(second).filePath(QStringLiteral("app_test_reader_plugin.so"))));
+    // Under another file name it is loaded, and its key refused without ending the process.
+    ASSERT_TRUE(QFile::copy(plugin, QDir(second).filePath(QStringLiteral("twin.so"))));
     write(QDir(first).filePath(QStringLiteral("broken.so")), "no ELF here");
     write(QDir(first).filePath(QStringLiteral("README.txt")), "not a library at all");
 
@@ -62,7 +64,8 @@ TEST(AppPluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
               QStringList{QDir(first).filePath(QStringLiteral("app_test_reader_plugin.so"))});
     EXPECT_EQ(loader.failed(),
               (QStringList{QDir(first).filePath(QStringLiteral("broken.so")),
-                           QDir(second).filePath(QStringLiteral("app_test_reader_plugin.so"))}));
+                           QDir(second).filePath(QStringLiteral("app_test_reader_plugin.so")),
+                           QDir(second).filePath(QStringLiteral("twin.so"))}));
 
     QStringList const log = housekeeping::ErrorProtocol::instance().lines();
     EXPECT_EQ(
@@ -70,6 +73,15 @@ TEST(AppPluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
         << log.join('\n').toStdString();
     EXPECT_EQ(log.filter(QStringLiteral("Loaded reader plugin")).size(), 1);
     EXPECT_EQ(log.filter(QStringLiteral("is loaded already")).size(), 1);
+    EXPECT_EQ(log.filter(QStringLiteral("Reader plugin '%1/twin.so' skipped: 'APPTEST' "
+                                        "(AbstractFileReaderFactory) registered already")
+                             .arg(second))
+                  .size(),
+              1);
+    EXPECT_EQ(log.filter(QStringLiteral("Registration of 'APPTEST' with AbstractFileReaderFactory "
+                                        "refused"))
+                  .size(),
+              1);
     EXPECT_TRUE(log.filter(QStringLiteral("README")).isEmpty());
 
     // A plugin that misses a symbol is refused while it loads, saying which.
