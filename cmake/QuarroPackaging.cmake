@@ -7,11 +7,11 @@ set(CPACK_PACKAGE_VENDOR "Quarro developers")
 set(CPACK_PACKAGE_CONTACT "Quarro developers <quarro@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Geological modelling application with its import library")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quarro imports well logs (LAS), corner-point grids (GRDECL), surfaces, images and drawings (DXF)\n"
-    "into geological models through reader plugins, with a modal import wizard, progress and\n"
-    "cancel, and saves its own documents (.qro). The package holds the application, the headless\n"
-    "import command quarro-import, the reader plugins, and the headers and CMake package for\n"
-    "writing reader plugins outside the project.")
+    "Quarro imports well logs (LAS), corner-point grids (GRDECL), surfaces, images and drawings
+(DXF) into geological models through reader plugins, with a modal import wizard, progress and
+cancel, and saves its own documents (.qro). The package holds the application, the headless
+import command quarro-import, the reader plugins, and the headers and CMake package for writing
+reader plugins outside the project.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -21,7 +21,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The package's own libraries are found by dpkg-shlibdeps in the package itself.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_INSTALL_LIBDIR})
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # Loaded at run time rather than linked: Qt's TIFF and other image readers for placed images.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt5-image-formats-plugins")
 # To build reader plugins against the installed headers.

@@ -38,10 +38,12 @@ QStringList fileNames(QStringList const& paths) {
 TEST(AppStartupTest, LoadsThePluginsFirstAndSkipsABrokenOne) {
     StartedApp& app = startedApp();
 
-    ASSERT_GE(app.report.plugin_folders.size(), 3);
-    EXPECT_EQ(app.report.plugin_folders[0],
-              QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("plugins")));
-    EXPECT_EQ(app.report.plugin_folders[1], QDir::cleanPath(QStringLiteral(APP_TEST_PLUGIN_DIR)));
+    ASSERT_GE(app.report.plugin_folders.size(), 4);
+    QDir const program_dir(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(app.report.plugin_folders[0], program_dir.filePath(QStringLiteral("plugins")));
+    EXPECT_EQ(app.report.plugin_folders[1],
+              QDir::cleanPath(program_dir.filePath(QStringLiteral("../lib/quarro/plugins"))));
+    EXPECT_EQ(app.report.plugin_folders[2], QDir::cleanPath(QStringLiteral(APP_TEST_PLUGIN_DIR)));
 
     QStringList const loaded = fileNames(app.report.loaded_plugins);
     for (QString const name : {"quarro_reader_las.so", "quarro_reader_native.so",
