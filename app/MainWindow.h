@@ -24,6 +24,7 @@ class Document;
 
 namespace app {
 
+class DataViews;
 class DocumentPanel;
 class MapView;
 class RecentDocumentsRecorder;
@@ -83,6 +84,8 @@ public:
 
     MapView* map_view() const { return m_map; }
     DocumentPanel* document_panel() const { return m_panel; }
+    // The log view, properties, journal and the selection they show.
+    DataViews* data_views() const { return m_views; }
     QMenu* file_menu() const { return m_file_menu; }
     QMenu* edit_menu() const { return m_edit_menu; }
     QMenu* view_menu() const { return m_view_menu; }
@@ -119,6 +122,7 @@ private:
 
     MapView* m_map;
     DocumentPanel* m_panel;
+    DataViews* m_views;
     QLabel* m_position_label;
     // How many objects the current document holds and how many of them the map shows.
     QLabel* m_objects_label;
