@@ -26,7 +26,8 @@ QRgb viridis(double t) {
     std::size_t const low = std::min(static_cast<std::size_t>(scaled), stops.size() - 2);
     double const f = scaled - static_cast<double>(low);
     auto const mix = [&](int c) {
-        return static_cast<int>(std::lround(stops[low][c] + f * (stops[low + 1][c] - stops[low][c])));
+        return static_cast<int>(
+            std::lround(stops[low][c] + f * (stops[low + 1][c] - stops[low][c])));
     };
     return qRgb(mix(0), mix(1), mix(2));
 }

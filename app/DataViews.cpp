@@ -13,12 +13,12 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
-#include <QSpinBox>
-#include <QToolBar>
 #include <QDockWidget>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMainWindow>
+#include <QSpinBox>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -147,8 +147,7 @@ void DataViews::panel_item_chosen(QTreeWidgetItem* item) {
 
 void DataViews::map_object_clicked(int index) {
     housekeeping::Document const* const document = current_document();
-    if (document == nullptr || index < 0 ||
-        index >= static_cast<int>(document->object_count())) {
+    if (document == nullptr || index < 0 || index >= static_cast<int>(document->object_count())) {
         return;
     }
     select(document->objects()[static_cast<std::size_t>(index)]);
@@ -159,11 +158,13 @@ void DataViews::follow_document(housekeeping::DocumentId id) {
     if (housekeeping::Document* const document = document_of(id)) {
         // Queued: the map redraws on the same signal and must have its items before they are
         // marked.
-        m_changed_connection = connect(document, &housekeeping::AbstractDocument::changed, this,
-                                       [this] {
-                                           update_map_choices();
-                                           check_selection();
-                                       }, Qt::QueuedConnection);
+        m_changed_connection = connect(
+            document, &housekeeping::AbstractDocument::changed, this,
+            [this] {
+                update_map_choices();
+                check_selection();
+            },
+            Qt::QueuedConnection);
     }
     update_map_choices();
     check_selection();

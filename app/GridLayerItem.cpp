@@ -13,13 +13,15 @@
 namespace quarro {
 namespace app {
 
-GridLayerItem::GridLayerItem(model::CornerPointGrid const& grid, QString const& property, int layer) {
+GridLayerItem::GridLayerItem(model::CornerPointGrid const& grid, QString const& property,
+                             int layer) {
     std::vector<double> const* values = grid.property(property);
     if (grid.nk() <= 0) {
         return;
     }
     int const k = std::clamp(layer, 0, grid.nk() - 1);
-    m_legend.title = QCoreApplication::translate("GridLayerItem", "%1, layer %2").arg(property).arg(k + 1);
+    m_legend.title =
+        QCoreApplication::translate("GridLayerItem", "%1, layer %2").arg(property).arg(k + 1);
     if (values == nullptr) {
         return;
     }
@@ -49,7 +51,8 @@ GridLayerItem::GridLayerItem(model::CornerPointGrid const& grid, QString const& 
             model::CornerPointGrid::CellCorners const c = grid.cellCorners(i, j, k);
             QPolygonF face;
             for (int const corner : {0, 1, 3, 2}) {
-                model::Point3<double> const p = grid.toMapCoordinates(c[static_cast<std::size_t>(corner)]);
+                model::Point3<double> const p =
+                    grid.toMapCoordinates(c[static_cast<std::size_t>(corner)]);
                 if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
                     face.clear();
                     break;
@@ -60,7 +63,8 @@ GridLayerItem::GridLayerItem(model::CornerPointGrid const& grid, QString const& 
                 continue;
             }
             m_bounds |= face.boundingRect();
-            m_cells.push_back({face, colour_map::viridis(span > 0.0 ? (value - range.min()) / span : 0.5)});
+            m_cells.push_back(
+                {face, colour_map::viridis(span > 0.0 ? (value - range.min()) / span : 0.5)});
         }
     }
 }

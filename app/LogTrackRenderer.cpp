@@ -144,8 +144,8 @@ std::pair<std::size_t, std::size_t> LogTrackRenderer::sample_range(double top,
     return {first, std::max(first, last)};
 }
 
-void LogTrackRenderer::trace(std::vector<double> const& values, CurveScale const& scale,
-                             double top, double bottom, QRectF const& rect,
+void LogTrackRenderer::trace(std::vector<double> const& values, CurveScale const& scale, double top,
+                             double bottom, QRectF const& rect,
                              std::vector<QPolygonF>& runs) const {
     runs.clear();
     std::vector<double> const& depths = m_well.indexCurve().samples;
@@ -160,8 +160,8 @@ void LogTrackRenderer::trace(std::vector<double> const& values, CurveScale const
         return rect.left() + width * std::clamp(scale.fraction(value), -1.0, 2.0);
     };
     auto const y_of = [&](double depth) {
-        return rect.top() + std::clamp((depth - top) * rows_per_depth, -rect.height(),
-                                       2.0 * rect.height());
+        return rect.top() +
+               std::clamp((depth - top) * rows_per_depth, -rect.height(), 2.0 * rect.height());
     };
 
     QPolygonF run;

@@ -50,8 +50,8 @@ void LogView::set_well(boost::shared_ptr<model::Well const> well) {
         for (int n = 0; n < m_well->curveCount(); ++n) {
             LogTrack track;
             track.curves.push_back(n);
-            track.logarithmic = LogTrackRenderer::is_resistivity(
-                m_well->curves()[static_cast<std::size_t>(n)]);
+            track.logarithmic =
+                LogTrackRenderer::is_resistivity(m_well->curves()[static_cast<std::size_t>(n)]);
             m_tracks.push_back(track);
         }
         model::ValueRange const range = m_well->depthRange();
@@ -183,8 +183,9 @@ QRect LogView::plot_area() const {
 
 QRectF LogView::track_rect(int track) const {
     QRect const area = plot_area();
-    double const track_width = std::max<double>(
-        min_track_width, static_cast<double>(area.width()) / std::max<std::size_t>(1, m_tracks.size()));
+    double const track_width =
+        std::max<double>(min_track_width, static_cast<double>(area.width()) /
+                                              std::max<std::size_t>(1, m_tracks.size()));
     return QRectF(area.left() + track * track_width, area.top(), track_width, area.height());
 }
 
@@ -228,8 +229,8 @@ void LogView::paint_axis(QPainter& painter) const {
     QRect const area = plot_area();
     QFontMetrics const metrics = fontMetrics();
     QString const unit = m_well->indexCurve().unit;
-    QString const title = m_well->indexCurve().mnemonic.isEmpty() ? tr("Depth")
-                                                                    : m_well->indexCurve().mnemonic;
+    QString const title =
+        m_well->indexCurve().mnemonic.isEmpty() ? tr("Depth") : m_well->indexCurve().mnemonic;
     painter.setPen(palette().color(QPalette::Text));
     QRect const head(0, 0, axis_width, area.top());
     painter.drawText(head.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignBottom,
@@ -237,7 +238,8 @@ void LogView::paint_axis(QPainter& painter) const {
     double const pixels_per_depth = area.height() / (m_bottom - m_top);
     double const step = axis_ticks::nice_step((m_bottom - m_top) * 40.0 / area.height());
     for (double const depth : axis_ticks::ticks(m_top, m_bottom, step)) {
-        int const y = area.top() + static_cast<int>(std::lround((depth - m_top) * pixels_per_depth));
+        int const y =
+            area.top() + static_cast<int>(std::lround((depth - m_top) * pixels_per_depth));
         painter.drawLine(axis_width - 5, y, axis_width - 1, y);
         QString const label = axis_ticks::label(depth);
         painter.drawText(QRect(0, y - metrics.height() / 2, axis_width - 7, metrics.height()),
@@ -263,8 +265,7 @@ void LogView::paint_track(QPainter& painter, int track_index) const {
     if (!track.curves.empty() && track.curves.front() < m_well->curveCount()) {
         CurveScale const& scale = m_renderer->scale(track.curves.front(), track.logarithmic);
         if (track.logarithmic && scale.valid) {
-            for (double decade = scale.left * 10.0; decade < scale.right * 0.999;
-                 decade *= 10.0) {
+            for (double decade = scale.left * 10.0; decade < scale.right * 0.999; decade *= 10.0) {
                 double const x = rect.left() + rect.width() * scale.fraction(decade);
                 painter.drawLine(QPointF(x, rect.top()), QPointF(x, rect.bottom()));
             }
@@ -296,8 +297,9 @@ void LogView::paint_track(QPainter& painter, int track_index) const {
         QString const name = curve.unit.isEmpty()
                                  ? curve.mnemonic
                                  : QStringLiteral("%1 (%2)").arg(curve.mnemonic, curve.unit);
-        painter.drawText(name_rect, Qt::AlignHCenter | Qt::AlignVCenter,
-                         metrics.elidedText(name, Qt::ElideRight, static_cast<int>(name_rect.width())));
+        painter.drawText(
+            name_rect, Qt::AlignHCenter | Qt::AlignVCenter,
+            metrics.elidedText(name, Qt::ElideRight, static_cast<int>(name_rect.width())));
         QRectF const scale_rect(rect.left() + 2, y + line, rect.width() - 4, line);
         if (scale.valid) {
             painter.drawText(scale_rect, Qt::AlignLeft | Qt::AlignVCenter,
@@ -357,7 +359,8 @@ void LogView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* const remove = menu.addMenu(tr("Remove Curve"));
     for (int n = 0; n < m_well->curveCount(); ++n) {
         QString const mnemonic = m_well->curves()[static_cast<std::size_t>(n)].mnemonic;
-        bool const shown = std::find(track.curves.begin(), track.curves.end(), n) != track.curves.end();
+        bool const shown =
+            std::find(track.curves.begin(), track.curves.end(), n) != track.curves.end();
         QMenu* const target = shown ? remove : add;
         connect(target->addAction(mnemonic), &QAction::triggered, this, [this, index, n, shown] {
             std::vector<int>& curves = m_tracks[static_cast<std::size_t>(index)].curves;

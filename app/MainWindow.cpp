@@ -2,9 +2,9 @@
 
 #include "DataViews.h"
 #include "DocumentPanel.h"
-#include "JournalPanel.h"
 #include "DocumentWriter.h"
 #include "ImportManager.h"
+#include "JournalPanel.h"
 #include "MapView.h"
 #include "NativeDocuments.h"
 #include "PropertiesPanel.h"
@@ -23,8 +23,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDockWidget>
 #include <QDir>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>

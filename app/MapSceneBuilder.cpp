@@ -359,6 +359,14 @@ void MapSceneBuilder::add_grid(model::CornerPointGrid const& grid) {
     // Over coloured cells only the grid's edge, so that the colours show.
     QPainterPath const path = grid_outline(grid, coloured ? 0 : 62500);
     if (path.isEmpty()) {
+        // Qt compares points fuzzily (to 12 digits): small cells far from the origin collapse
+        // into nothing. The grid still has a place, where the view marks it.
+        model::BoundingBox const box = grid.boundingBox();
+        if (grid.activeCellCount() > 0 && !box.isEmpty()) {
+            QPointF const a = map_point(grid, box.min());
+            QPointF const b = map_point(grid, box.max());
+            drawn(QRectF(a, b));
+        }
         return;
     }
     auto* item = new QGraphicsPathItem(path);

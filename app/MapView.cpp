@@ -7,8 +7,8 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QLinearGradient>
-#include <QPainter>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QShowEvent>
 #include <QTimer>
 #include <QTransform>
@@ -355,9 +355,9 @@ void MapView::paint_scale_bar(QPainter& painter) const {
     painter.drawLine(right - pixels, y, right, y);
     painter.drawLine(right - pixels, y - 4, right - pixels, y + 4);
     painter.drawLine(right, y - 4, right, y + 4);
-    painter.drawText(QRect(right - pixels, y - fontMetrics().height() - 4, pixels,
-                           fontMetrics().height()),
-                     Qt::AlignCenter, label);
+    painter.drawText(
+        QRect(right - pixels, y - fontMetrics().height() - 4, pixels, fontMetrics().height()),
+        Qt::AlignCenter, label);
 }
 
 void MapView::paint_legend(QPainter& painter) const {

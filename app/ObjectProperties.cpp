@@ -103,8 +103,10 @@ void describe_grid(model::CornerPointGrid const& grid, Rows& rows) {
         rows.add(ObjectProperties::tr("Map axes"), ObjectProperties::tr("none (grid coordinates)"));
     }
     // The grid's own property() gives cell values; the reader noted split nodes as text.
-    QString const split = static_cast<model::GeoObject const&>(grid).property(QStringLiteral("Split nodes"));
-    rows.add(ObjectProperties::tr("Split nodes"), split.isNull() ? ObjectProperties::tr("none noted") : split);
+    QString const split =
+        static_cast<model::GeoObject const&>(grid).property(QStringLiteral("Split nodes"));
+    rows.add(ObjectProperties::tr("Split nodes"),
+             split.isNull() ? ObjectProperties::tr("none noted") : split);
     model::BoundingBox const box = grid.boundingBox();
     if (!box.isEmpty()) {
         rows.add(QStringLiteral("x"), span(box.min().x, box.max().x));
@@ -135,11 +137,11 @@ void describe_surface(model::RegularSurface const& surface, Rows& rows) {
 
 void describe_raster(model::RasterImage const& raster, Rows& rows) {
     rows.section(ObjectProperties::tr("Geometry"));
-    rows.add(ObjectProperties::tr("Pixels"), QStringLiteral("%1 × %2")
-                                                 .arg(raster.image().width())
-                                                 .arg(raster.image().height()));
-    rows.add(ObjectProperties::tr("Pixel size"),
-             QStringLiteral("%1 × %2").arg(number(raster.pixelSizeX()), number(raster.pixelSizeY())));
+    rows.add(ObjectProperties::tr("Pixels"),
+             QStringLiteral("%1 × %2").arg(raster.image().width()).arg(raster.image().height()));
+    rows.add(
+        ObjectProperties::tr("Pixel size"),
+        QStringLiteral("%1 × %2").arg(number(raster.pixelSizeX()), number(raster.pixelSizeY())));
     model::BoundingBox const box = raster.boundingBox();
     if (!box.isEmpty()) {
         rows.add(QStringLiteral("x"), span(box.min().x, box.max().x));

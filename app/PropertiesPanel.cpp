@@ -47,7 +47,8 @@ void PropertiesPanel::show_object(model::GeoObject const* object) {
         auto* item = new QTreeWidgetItem(section);
         item->setText(0, row.name);
         item->setText(1, row.value);
-        QString const tip = row.detail.isEmpty() ? row.value : row.detail + QLatin1Char('\n') + row.value;
+        QString const tip =
+            row.detail.isEmpty() ? row.value : row.detail + QLatin1Char('\n') + row.value;
         item->setToolTip(0, tip);
         item->setToolTip(1, tip);
     }
