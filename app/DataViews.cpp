@@ -17,6 +17,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -54,7 +55,13 @@ DataViews::DataViews(QMainWindow& window, DocumentPanel& panel, MapView& map)
     , m_property_box(new QComboBox(m_map_bar))
     , m_layer_box(new QSpinBox(m_map_bar)) {
     m_log_dock->setObjectName(QStringLiteral("LogDock"));
-    m_log_dock->setWidget(m_log_view);
+    // More tracks than fit scroll sideways; depth scrolls inside the view.
+    auto* const log_area = new QScrollArea(m_log_dock);
+    log_area->setWidgetResizable(true);
+    log_area->setFrameShape(QFrame::NoFrame);
+    log_area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    log_area->setWidget(m_log_view);
+    m_log_dock->setWidget(log_area);
     window.addDockWidget(Qt::RightDockWidgetArea, m_log_dock);
     window.addDockWidget(Qt::LeftDockWidgetArea, m_properties);
     window.addDockWidget(Qt::LeftDockWidgetArea, m_journal);

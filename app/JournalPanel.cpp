@@ -3,19 +3,17 @@
 #include "housekeeping/AbstractDocument.h"
 #include "housekeeping/DocumentManager.h"
 
-#include <QFontDatabase>
-#include <QPlainTextEdit>
+#include <QTextBrowser>
+#include <QTextDocument>
 
 namespace quarro {
 namespace app {
 
 JournalPanel::JournalPanel(QWidget* parent)
     : QDockWidget(tr("Journal"), parent)
-    , m_text(new QPlainTextEdit(this)) {
+    , m_text(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("JournalPanel"));
-    m_text->setReadOnly(true);
-    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_text->setOpenLinks(false);
     setWidget(m_text);
     housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
     connect(&manager, &housekeeping::DocumentManager::currentDocumentChanged, this,
@@ -46,7 +44,12 @@ void JournalPanel::refresh() {
             tr("The journal is empty. After an import, the wizard's Journal button copies its "
                "summary here; Save keeps it with the document."));
     }
-    m_text->setPlainText(journal);
+    // The wizard's Journal button keeps its summary as it shows it: rich text.
+    if (Qt::mightBeRichText(journal)) {
+        m_text->setHtml(journal);
+    } else {
+        m_text->setPlainText(journal);
+    }
 }
 
 } // namespace app

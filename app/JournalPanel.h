@@ -6,7 +6,7 @@
 #include <QDockWidget>
 #include <QMetaObject>
 
-class QPlainTextEdit;
+class QTextBrowser;
 
 namespace quarro {
 namespace app {
@@ -19,7 +19,7 @@ public:
     explicit JournalPanel(QWidget* parent = nullptr);
     ~JournalPanel() override;
 
-    QPlainTextEdit* text_view() const { return m_text; }
+    QTextBrowser* text_view() const { return m_text; }
 
 private slots:
     void follow_document(quarro::housekeeping::DocumentId id);
@@ -28,7 +28,7 @@ private slots:
 private:
     Q_DISABLE_COPY(JournalPanel)
 
-    QPlainTextEdit* m_text;
+    QTextBrowser* m_text;
     QMetaObject::Connection m_journal_connection;
 };
 

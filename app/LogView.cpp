@@ -22,7 +22,7 @@ namespace app {
 namespace {
 
 int const axis_width = 64;
-int const min_track_width = 70;
+int const min_track_width = 96;
 int const scroll_resolution = 100000;
 
 } // namespace
@@ -31,7 +31,6 @@ LogView::LogView(QWidget* parent)
     : QWidget(parent)
     , m_scroll_bar(new QScrollBar(Qt::Vertical, this)) {
     setObjectName(QStringLiteral("LogView"));
-    setMinimumWidth(240);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::WheelFocus);
     connect(m_scroll_bar, &QScrollBar::valueChanged, this, &LogView::scroll_bar_moved);
@@ -205,6 +204,10 @@ void LogView::resizeEvent(QResizeEvent* event) {
 }
 
 void LogView::layout_scroll_bar() {
+    // Wide enough for the axis and every track at its smallest: in a scroll area, more tracks
+    // than fit scroll sideways. (A scroll area follows the widget's size, not its hints.)
+    setMinimumWidth(std::max(240, axis_width + static_cast<int>(m_tracks.size()) * min_track_width +
+                                      m_scroll_bar->sizeHint().width() + 2));
     int const bar = m_scroll_bar->sizeHint().width();
     m_scroll_bar->setGeometry(width() - bar, header_height(), bar, height() - header_height());
 }
@@ -302,10 +305,15 @@ void LogView::paint_track(QPainter& painter, int track_index) const {
             metrics.elidedText(name, Qt::ElideRight, static_cast<int>(name_rect.width())));
         QRectF const scale_rect(rect.left() + 2, y + line, rect.width() - 4, line);
         if (scale.valid) {
-            painter.drawText(scale_rect, Qt::AlignLeft | Qt::AlignVCenter,
-                             axis_ticks::label(scale.left));
-            painter.drawText(scale_rect, Qt::AlignRight | Qt::AlignVCenter,
-                             axis_ticks::label(scale.right));
+            // Each end gets half the width (less room for the "log" mark), elided if need be.
+            int const room =
+                static_cast<int>(scale_rect.width() / 2) - (track.logarithmic ? 12 : 2);
+            painter.drawText(
+                scale_rect, Qt::AlignLeft | Qt::AlignVCenter,
+                metrics.elidedText(axis_ticks::label(scale.left), Qt::ElideRight, room));
+            painter.drawText(
+                scale_rect, Qt::AlignRight | Qt::AlignVCenter,
+                metrics.elidedText(axis_ticks::label(scale.right), Qt::ElideRight, room));
             if (track.logarithmic) {
                 painter.drawText(scale_rect, Qt::AlignHCenter | Qt::AlignVCenter, tr("log"));
             }

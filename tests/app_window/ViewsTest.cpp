@@ -20,10 +20,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -231,7 +231,7 @@ TEST(AppViewsTest, GridPropertyColoursTheMapWithALegendOfItsRange) {
 TEST(AppViewsTest, JournalShowsTheCurrentDocumentsJournalAndSurvivesSaveAndReopen) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
-    QPlainTextEdit* const journal = window.data_views()->journal_panel()->text_view();
+    QTextBrowser* const journal = window.data_views()->journal_panel()->text_view();
     EXPECT_TRUE(journal->toPlainText().isEmpty());
     housekeeping::Document& document = currentDocument();
     document.add_object(well(QStringLiteral("J"), 3, {}));
