@@ -10,6 +10,7 @@
 #include "LogView.h"
 #include "MapSceneBuilder.h"
 #include "model/CornerPointGrid.h"
+#include "model/ValueRange.h"
 #include "model/Well.h"
 
 #include <QApplication>
@@ -142,6 +143,27 @@ void BM_LogViewFrame(benchmark::State& state) {
     state.counters["samples"] = static_cast<double>(well->sampleCount());
 }
 BENCHMARK(BM_LogViewFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Tracing one curve of the whole well onto 700 pixel rows: the part of a log view frame that
+// grows with the samples.
+void BM_LogCurveTrace(benchmark::State& state) {
+    std::string error;
+    std::shared_ptr<model::Well const> const well = benchmark_well(error);
+    if (!well) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    app::LogTrackRenderer const renderer(*well);
+    model::ValueRange const depths = well->depthRange();
+    std::vector<QPolygonF> runs;
+    for (auto _ : state) {
+        renderer.trace(well->curves().front().samples, renderer.scale(0, false), depths.min(),
+                       depths.max(), QRectF(0, 0, 100, 700), runs);
+        benchmark::DoNotOptimize(runs.data());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * well->sampleCount()));
+}
+BENCHMARK(BM_LogCurveTrace)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A frame of the map at 1000 x 800 pixels showing the whole grid, its top layer coloured by its
 // first property, with the grid's edge over it.
