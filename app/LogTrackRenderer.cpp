@@ -92,7 +92,39 @@ double CurveScale::fraction(double value) const {
 LogTrackRenderer::LogTrackRenderer(model::Well const& well)
     : m_well(well)
     , m_order(order_of(well.indexCurve().samples))
-    , m_scales(well.curves().size()) {}
+    , m_scales(well.curves().size())
+    , m_blocks(well.curves().size()) {}
+
+std::vector<LogTrackRenderer::Block> const& LogTrackRenderer::blocks(int curve,
+                                                                     bool logarithmic) const {
+    std::vector<Block>& kept = m_blocks.at(static_cast<std::size_t>(curve))[logarithmic];
+    std::vector<double> const& depths = m_well.indexCurve().samples;
+    std::vector<double> const& values = m_well.curves()[static_cast<std::size_t>(curve)].samples;
+    if (!kept.empty() || values.size() < block_size) {
+        return kept;
+    }
+    CurveScale const& shown = scale(curve, logarithmic);
+    kept.reserve(values.size() / block_size);
+    for (std::size_t start = 0; start + block_size <= values.size(); start += block_size) {
+        Block block{values[start], values[start], start, start, true};
+        for (std::size_t n = start; n < start + block_size; ++n) {
+            if (!std::isfinite(depths[n]) || !shown.shows(values[n])) {
+                block.whole = false;
+                break;
+            }
+            if (values[n] < block.low) {
+                block.low = values[n];
+                block.low_at = n;
+            }
+            if (values[n] > block.high) {
+                block.high = values[n];
+                block.high_at = n;
+            }
+        }
+        kept.push_back(block);
+    }
+    return kept;
+}
 
 CurveScale const& LogTrackRenderer::scale(int curve, bool logarithmic) const {
     std::optional<CurveScale>& slot = m_scales.at(static_cast<std::size_t>(curve))[logarithmic];
@@ -144,11 +176,15 @@ std::pair<std::size_t, std::size_t> LogTrackRenderer::sample_range(double top,
     return {first, std::max(first, last)};
 }
 
-void LogTrackRenderer::trace(std::vector<double> const& values, CurveScale const& scale, double top,
-                             double bottom, QRectF const& rect,
-                             std::vector<QPolygonF>& runs) const {
+void LogTrackRenderer::trace(int curve, bool logarithmic, double top, double bottom,
+                             QRectF const& rect, std::vector<QPolygonF>& runs) const {
     runs.clear();
+    if (curve < 0 || curve >= m_well.curveCount()) {
+        return;
+    }
     std::vector<double> const& depths = m_well.indexCurve().samples;
+    std::vector<double> const& values = m_well.curves()[static_cast<std::size_t>(curve)].samples;
+    CurveScale const& scale = this->scale(curve, logarithmic);
     if (!scale.valid || !(bottom > top) || rect.isEmpty() || values.size() != depths.size()) {
         return;
     }
@@ -195,7 +231,31 @@ void LogTrackRenderer::trace(std::vector<double> const& values, CurveScale const
     };
 
     auto const [first, last] = sample_range(top, bottom);
+    // Blocks only pay where a row holds several of them, and only depths in order keep a block's
+    // samples between its ends.
+    std::vector<Block> const* const summary =
+        m_order != DepthOrder::Unordered &&
+                static_cast<double>(last - first) > 4.0 * block_size * rect.height()
+            ? &blocks(curve, logarithmic)
+            : nullptr;
     for (std::size_t n = first; n < last; ++n) {
+        if (summary != nullptr && pending && n % block_size == 0 &&
+            n / block_size < summary->size() && n + block_size <= last) {
+            Block const& block = (*summary)[n / block_size];
+            if (block.whole && static_cast<long long>(std::floor(y_of(depths[n]))) == row &&
+                static_cast<long long>(std::floor(y_of(depths[n + block_size - 1]))) == row) {
+                if (block.low < low) {
+                    low = block.low;
+                    low_at = block.low_at;
+                }
+                if (block.high > high) {
+                    high = block.high;
+                    high_at = block.high_at;
+                }
+                n += block_size - 1;
+                continue;
+            }
+        }
         double const depth = depths[n];
         double const value = values[n];
         if (!std::isfinite(depth) || !scale.shows(value)) {
@@ -234,8 +294,7 @@ void LogTrackRenderer::paint(QPainter& painter, LogTrack const& track, double to
         if (index < 0 || index >= m_well.curveCount()) {
             continue;
         }
-        model::WellCurve const& curve = m_well.curves()[static_cast<std::size_t>(index)];
-        trace(curve.samples, scale(index, track.logarithmic), top, bottom, rect, m_runs);
+        trace(index, track.logarithmic, top, bottom, rect, m_runs);
         QPen pen(curve_colour(n++), 1.0);
         painter.setPen(pen);
         for (QPolygonF const& run : m_runs) {

@@ -49,7 +49,9 @@ struct LogTrack {
 // Draws depth tracks of a well. A curve is traced per pixel row: the samples that fall into one
 // row collapse into their smallest and largest value, so a 200,000-sample curve costs as many
 // points as the track is high, and a zoomed-in curve draws its samples as they are. A null
-// sample (or a depth without value) ends the line: nulls are gaps.
+// sample (or a depth without value) ends the line: nulls are gaps. Where a row holds many
+// samples, whole blocks of samples without gaps are taken at once from their kept extremes, so
+// a frame of a long well costs little more than its rows.
 class LogTrackRenderer {
 public:
     enum class DepthOrder { Increasing, Decreasing, Unordered };
@@ -60,10 +62,11 @@ public:
     model::Well const& well() const { return m_well; }
     DepthOrder depth_order() const { return m_order; }
 
-    // The lines of values against depths between depth top and bottom (top < bottom), mapped
-    // into rect (depth down, scale across); each run is one unbroken piece of line. Reuses `runs`.
-    void trace(std::vector<double> const& values, CurveScale const& scale, double top,
-               double bottom, QRectF const& rect, std::vector<QPolygonF>& runs) const;
+    // The line of a curve (by its position in the well's curves()) on its fitted scale between
+    // depth top and bottom (top < bottom), mapped into rect (depth down, scale across); each run
+    // is one unbroken piece of line. Reuses `runs`.
+    void trace(int curve, bool logarithmic, double top, double bottom, QRectF const& rect,
+               std::vector<QPolygonF>& runs) const;
 
     // Paints the curves of track into rect between depth top and bottom: grid lines, then each
     // curve in its colour. Curves without values are left out.
@@ -79,6 +82,19 @@ public:
     static bool is_resistivity(model::WellCurve const& curve);
 
 private:
+    // The extremes of a block of block_size samples of a curve, on a linear or logarithmic scale.
+    struct Block {
+        double low;
+        double high;
+        std::size_t low_at;
+        std::size_t high_at;
+        // Every sample of the block has a depth and a value the scale shows.
+        bool whole;
+    };
+    static constexpr std::size_t block_size = 32;
+
+    std::vector<Block> const& blocks(int curve, bool logarithmic) const;
+
     // The range of sample positions whose depths can fall between top and bottom, one more on
     // each side so that lines reach the track's edges.
     std::pair<std::size_t, std::size_t> sample_range(double top, double bottom) const;
@@ -88,6 +104,8 @@ private:
     mutable std::vector<QPolygonF> m_runs;
     // Fitted scales by curve, linear and logarithmic.
     mutable std::vector<std::array<std::optional<CurveScale>, 2>> m_scales;
+    // Block extremes by curve, linear and logarithmic; built when first needed.
+    mutable std::vector<std::array<std::vector<Block>, 2>> m_blocks;
 };
 
 } // namespace app

@@ -49,10 +49,9 @@ TEST_P(LogTrackTraceTest, TracesOnePointPairPerRowAndBreaksAtNulls) {
     well.setCurves(model::WellCurve{"DEPT", "M", "", c.depths},
                    {model::WellCurve{"C", "", "", c.values}});
     app::LogTrackRenderer const renderer(well);
-    app::CurveScale const& scale = renderer.scale(0, c.logarithmic);
     std::vector<QPolygonF> runs;
     QRectF const rect(0, 0, 100, 10);
-    renderer.trace(c.values, scale, c.top, c.bottom, rect, runs);
+    renderer.trace(0, c.logarithmic, c.top, c.bottom, rect, runs);
     ASSERT_EQ(runs.size(), c.runs);
     if (runs.empty()) {
         return;
@@ -80,6 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         // beyond each edge), from the left edge of the scale to its right edge.
         TraceCase{"Dense", ramp(10000, 0, 0.001), ramp(10000, 0, 1), false, 0, 9.999, 1, 24, 0,
                   100},
+        // Dense with a null: the blocks of samples around it are taken one by one.
+        TraceCase{"DenseGap", ramp(10000, 0, 0.001), with(ramp(10000, 0, 1), 5003, nan), false, 0,
+                  9.999, 2, 26, 0, 100},
         // A null in the middle splits the line; so does a depth without value.
         TraceCase{"NullGap", ramp(11, 0, 1), with(ramp(11, 0, 10), 5, nan), false, 0, 10, 2, 22, 0,
                   100},
@@ -94,6 +96,37 @@ INSTANTIATE_TEST_SUITE_P(
         TraceCase{"AllNull", ramp(5, 0, 1), std::vector<double>(5, nan), false, 0, 4, 0, 0, 0, 0},
         TraceCase{"OneSample", {7}, {3}, false, 6, 8, 1, 1, 50, 50}),
     [](auto const& info) { return std::string(info.param.name); });
+
+// A long noisy curve with scattered nulls traced with block extremes (depths in order) and
+// sample by sample (the same depths, but the last one missing, so their order is unknown):
+// both give the same lines.
+TEST(LogTrackTraceTest, BlocksTraceWhatTheSamplesTrace) {
+    std::size_t const n = 100000;
+    std::vector<double> values(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        values[i] = (i * 7919) % 1000 == 3 ? nan : std::sin(i * 0.37) * std::exp((i % 977) / 500.0);
+    }
+    values.back() = nan;
+    std::vector<double> depths = ramp(static_cast<int>(n), 100, 0.1);
+    model::Well blocked;
+    blocked.setCurves(model::WellCurve{"DEPT", "M", "", depths},
+                      {model::WellCurve{"C", "", "", values}});
+    depths.back() = nan;
+    model::Well sampled;
+    sampled.setCurves(model::WellCurve{"DEPT", "M", "", depths},
+                      {model::WellCurve{"C", "", "", values}});
+    app::LogTrackRenderer const with_blocks(blocked);
+    app::LogTrackRenderer const by_sample(sampled);
+    ASSERT_EQ(by_sample.depth_order(), app::LogTrackRenderer::DepthOrder::Unordered);
+    for (bool const logarithmic : {false, true}) {
+        std::vector<QPolygonF> a;
+        std::vector<QPolygonF> b;
+        with_blocks.trace(0, logarithmic, 100, 10100, QRectF(0, 0, 80, 300), a);
+        by_sample.trace(0, logarithmic, 100, 10100, QRectF(0, 0, 80, 300), b);
+        EXPECT_GT(a.size(), 10u);
+        EXPECT_EQ(a, b) << (logarithmic ? "logarithmic" : "linear");
+    }
+}
 
 TEST(LogTrackScaleTest, FitsTheValuesAndKnowsResistivity) {
     model::WellCurve resistivity{"ILD", "OHMM", "", {0.5, 399.5, nan, -1}};
