@@ -14,11 +14,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -45,6 +48,7 @@ housekeeping::Document* current_document() {
 
 DataViews::DataViews(QMainWindow& window, DocumentPanel& panel, MapView& map)
     : QObject(&window)
+    , m_window(window)
     , m_map(map)
     , m_log_view(new LogView)
     , m_log_dock(new QDockWidget(tr("Logs"), &window))
@@ -61,7 +65,14 @@ DataViews::DataViews(QMainWindow& window, DocumentPanel& panel, MapView& map)
     log_area->setFrameShape(QFrame::NoFrame);
     log_area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     log_area->setWidget(m_log_view);
-    m_log_dock->setWidget(log_area);
+    // The depth scroll bar stays in sight beside the tracks, however far they scroll sideways.
+    auto* const log_frame = new QWidget(m_log_dock);
+    auto* const log_layout = new QHBoxLayout(log_frame);
+    log_layout->setContentsMargins(0, 0, 0, 0);
+    log_layout->setSpacing(0);
+    log_layout->addWidget(log_area);
+    log_layout->addWidget(m_log_view->depth_scroll_bar());
+    m_log_dock->setWidget(log_frame);
     window.addDockWidget(Qt::RightDockWidgetArea, m_log_dock);
     window.addDockWidget(Qt::LeftDockWidgetArea, m_properties);
     window.addDockWidget(Qt::LeftDockWidgetArea, m_journal);
@@ -120,6 +131,12 @@ void DataViews::select(boost::shared_ptr<model::GeoObject> const& object) {
 }
 
 void DataViews::zoom_to_selection() {
+    boost::shared_ptr<model::GeoObject> const object = m_selected.lock();
+    if (object && !m_map.object_rect(m_map.selected_object())) {
+        m_window.statusBar()->showMessage(tr("\"%1\" has no place on the map.").arg(object->name()),
+                                          5000);
+        return;
+    }
     m_map.zoom_to_object(m_map.selected_object());
 }
 

@@ -69,6 +69,7 @@ private slots:
 private:
     Q_DISABLE_COPY(DataViews)
 
+    QMainWindow& m_window;
     MapView& m_map;
     LogView* m_log_view;
     QDockWidget* m_log_dock;

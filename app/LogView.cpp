@@ -176,7 +176,8 @@ int LogView::header_height() const {
 }
 
 QRect LogView::plot_area() const {
-    int const right = m_scroll_bar->isVisible() ? width() - m_scroll_bar->width() : width();
+    bool const inside = m_scroll_bar->parentWidget() == this && m_scroll_bar->isVisible();
+    int const right = inside ? width() - m_scroll_bar->width() : width();
     return QRect(QPoint(axis_width, header_height()), QPoint(right - 1, height() - 1));
 }
 
@@ -208,6 +209,9 @@ void LogView::layout_scroll_bar() {
     // than fit scroll sideways. (A scroll area follows the widget's size, not its hints.)
     setMinimumWidth(std::max(240, axis_width + static_cast<int>(m_tracks.size()) * min_track_width +
                                       m_scroll_bar->sizeHint().width() + 2));
+    if (m_scroll_bar->parentWidget() != this) {
+        return;
+    }
     int const bar = m_scroll_bar->sizeHint().width();
     m_scroll_bar->setGeometry(width() - bar, header_height(), bar, height() - header_height());
 }

@@ -55,6 +55,11 @@ public:
     // Moves the window by a fraction of its span (positive moves down).
     void scroll_by(double fraction);
 
+    // The depth scroll bar, shown while the window is smaller than the well. It sits at the
+    // view's right edge unless the owner places it elsewhere (beside a scroll area that scrolls
+    // the tracks sideways).
+    QScrollBar* depth_scroll_bar() const { return m_scroll_bar; }
+
     // The track under a widget position, or -1.
     int track_at(QPoint const& position) const;
 
