@@ -30,8 +30,8 @@ class MapView;
 class RecentDocumentsRecorder;
 
 // The application's main window: the map of the current document in the middle, the document
-// panel beside it, the File, Edit and View menus, and the window title naming the current document
-// with its modified mark.
+// panel beside it, the views of the data (log tracks, properties, journal: DataViews), the File,
+// Edit and View menus, and the window title naming the current document with its modified mark.
 //
 // The menus are built by build_menus(), which the start-up calls once the import manager exists:
 // each menu is announced with a MainWindowMessage (type 1) so that other libraries place their
