@@ -248,6 +248,10 @@ void LogView::paint_axis(QPainter& painter) const {
         int const y =
             area.top() + static_cast<int>(std::lround((depth - m_top) * pixels_per_depth));
         painter.drawLine(axis_width - 5, y, axis_width - 1, y);
+        // A label cut by the bottom edge would read as another number.
+        if (y + metrics.height() / 2 > area.bottom()) {
+            continue;
+        }
         QString const label = axis_ticks::label(depth);
         painter.drawText(QRect(0, y - metrics.height() / 2, axis_width - 7, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, label);
