@@ -133,6 +133,7 @@ BatchImport::Result BatchImport::run(QStringList const& files, std::string const
         }
     }
     WizardWatcher watcher(m_answer);
+    watcher.set_keep_journal(m_keep_journal);
     for (WizardRun& group : groups) {
         bool ran = false;
         QString failure = QStringLiteral("The import did not run.");

@@ -57,6 +57,9 @@ public:
     };
 
     BatchImport(bool answer_automatically, bool one_document);
+    // Answering automatically, copy each wizard's summary into its document's journal, as the
+    // wizard's Journal button does.
+    void set_keep_journal(bool keep) { m_keep_journal = keep; }
 
     // key empty: each file with the importer chosen for it. The key must be registered.
     Result run(QStringList const& files, std::string const& key);
@@ -74,6 +77,7 @@ private:
 
     bool m_answer;
     bool m_one_document;
+    bool m_keep_journal = false;
 };
 
 } // namespace app

@@ -1,5 +1,7 @@
 #include "DocumentPanel.h"
 
+#include "ObjectProperties.h"
+
 #include "housekeeping/AbstractDocument.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
@@ -26,7 +28,7 @@ QTreeWidgetItem* object_item(model::GeoObject const& object) {
     auto* item = new QTreeWidgetItem;
     item->setText(NameColumn, object.name());
     item->setText(KindColumn, object.kindName());
-    item->setText(SizeColumn, QLocale().toString(static_cast<qulonglong>(object.sizeHint())));
+    item->setText(SizeColumn, ObjectProperties::size_text(object));
     item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }

@@ -1,10 +1,13 @@
 #include "MainWindow.h"
 
+#include "DataViews.h"
 #include "DocumentPanel.h"
 #include "DocumentWriter.h"
 #include "ImportManager.h"
+#include "JournalPanel.h"
 #include "MapView.h"
 #include "NativeDocuments.h"
+#include "PropertiesPanel.h"
 #include "RecentDocumentsRecorder.h"
 #include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDataInformation.h"
@@ -21,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -55,16 +59,18 @@ MainWindow::MainWindow(QWidget* parent)
     : AbstractMainWindow(parent)
     , m_map(new MapView(this))
     , m_panel(new DocumentPanel(this))
+    , m_views(nullptr)
     , m_position_label(new QLabel(this))
     , m_objects_label(new QLabel(this))
     , m_recent(new RecentDocumentsRecorder(this)) {
     setObjectName(QStringLiteral("MainWindow"));
     setCentralWidget(m_map);
     addDockWidget(Qt::LeftDockWidgetArea, m_panel);
+    m_views = new DataViews(*this, *m_panel, *m_map);
     statusBar()->addPermanentWidget(m_objects_label);
     statusBar()->addPermanentWidget(m_position_label);
-    resize(1100, 720);
-    resizeDocks({m_panel}, {380}, Qt::Horizontal);
+    resize(1280, 800);
+    resizeDocks({m_panel, m_views->log_dock()}, {360, 420}, Qt::Horizontal);
 
     housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
     connect(&manager, &housekeeping::DocumentManager::currentDocumentChanged, this,
@@ -139,6 +145,7 @@ void MainWindow::build_menus() {
     m_zoom_fit_action->setShortcut(QKeySequence(tr("Ctrl+0")));
     m_zoom_fit_action->setStatusTip(tr("Show everything in the current document"));
     connect(m_zoom_fit_action, &QAction::triggered, m_map, &MapView::zoom_to_fit);
+    m_view_menu->addAction(m_views->zoom_to_selection_action());
     QAction* const zoom_in = m_view_menu->addAction(tr("Zoom &In"));
     zoom_in->setShortcut(QKeySequence::ZoomIn);
     connect(zoom_in, &QAction::triggered, m_map, [this] { m_map->zoom_by(1.5); });
@@ -147,6 +154,10 @@ void MainWindow::build_menus() {
     connect(zoom_out, &QAction::triggered, m_map, [this] { m_map->zoom_by(1.0 / 1.5); });
     m_view_menu->addSeparator();
     m_view_menu->addAction(m_panel->toggleViewAction());
+    m_view_menu->addAction(m_views->log_dock()->toggleViewAction());
+    m_view_menu->addAction(m_views->properties_panel()->toggleViewAction());
+    m_view_menu->addAction(m_views->journal_panel()->toggleViewAction());
+    m_view_menu->addAction(m_views->map_tool_bar()->toggleViewAction());
     announce_menu(m_view_menu);
 
     m_tool_bar = addToolBar(tr("File"));
@@ -154,6 +165,9 @@ void MainWindow::build_menus() {
     m_tool_bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_tool_bar->addAction(m_save_action);
     m_tool_bar->addAction(m_zoom_fit_action);
+    m_tool_bar->addAction(m_views->zoom_to_selection_action());
+    // After the File tool bar.
+    addToolBar(m_views->map_tool_bar());
 
     request_document_actions();
     update_actions();
@@ -195,10 +209,14 @@ void MainWindow::refresh_map() {
     m_map->show_document(current);
     // Objects without a place (a well file without coordinates) are in the document, not on
     // the map: the count says so.
-    m_objects_label->setText(current == nullptr ? QString()
-                                                : tr("%1 objects, %2 on the map")
-                                                      .arg(current->object_count())
-                                                      .arg(m_map->drawn_objects()));
+    QString objects = current == nullptr ? QString()
+                                         : tr("%1 objects, %2 on the map")
+                                               .arg(current->object_count())
+                                               .arg(m_map->drawn_objects());
+    if (QString const unplaced = m_map->unplaced_summary(); !unplaced.isEmpty()) {
+        objects += QStringLiteral(" (%1)").arg(unplaced);
+    }
+    m_objects_label->setText(objects);
     if (m_fit_pending) {
         m_fit_pending = false;
         m_map->zoom_to_fit();

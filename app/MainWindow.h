@@ -24,13 +24,14 @@ class Document;
 
 namespace app {
 
+class DataViews;
 class DocumentPanel;
 class MapView;
 class RecentDocumentsRecorder;
 
 // The application's main window: the map of the current document in the middle, the document
-// panel beside it, the File, Edit and View menus, and the window title naming the current document
-// with its modified mark.
+// panel beside it, the views of the data (log tracks, properties, journal: DataViews), the File,
+// Edit and View menus, and the window title naming the current document with its modified mark.
 //
 // The menus are built by build_menus(), which the start-up calls once the import manager exists:
 // each menu is announced with a MainWindowMessage (type 1) so that other libraries place their
@@ -83,6 +84,8 @@ public:
 
     MapView* map_view() const { return m_map; }
     DocumentPanel* document_panel() const { return m_panel; }
+    // The log view, properties, journal and the selection they show.
+    DataViews* data_views() const { return m_views; }
     QMenu* file_menu() const { return m_file_menu; }
     QMenu* edit_menu() const { return m_edit_menu; }
     QMenu* view_menu() const { return m_view_menu; }
@@ -119,6 +122,7 @@ private:
 
     MapView* m_map;
     DocumentPanel* m_panel;
+    DataViews* m_views;
     QLabel* m_position_label;
     // How many objects the current document holds and how many of them the map shows.
     QLabel* m_objects_label;

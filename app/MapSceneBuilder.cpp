@@ -1,5 +1,6 @@
 #include "MapSceneBuilder.h"
 
+#include "GridLayerItem.h"
 #include "MarkerSetItem.h"
 #include "housekeeping/Document.h"
 #include "model/CornerPointGrid.h"
@@ -42,21 +43,6 @@ QPen cosmetic_pen(QColor const& colour, double width) {
     return pen;
 }
 
-// A terrain ramp: low heights blue-green, then green, yellow, brown and white at the top.
-QRgb ramp(double t) {
-    static std::array<QColor, 5> const stops = {QColor(38, 115, 140), QColor(86, 160, 72),
-                                                QColor(232, 214, 107), QColor(158, 102, 56),
-                                                QColor(245, 245, 240)};
-    double const scaled = std::clamp(t, 0.0, 1.0) * (stops.size() - 1);
-    std::size_t const low = std::min(static_cast<std::size_t>(scaled), stops.size() - 2);
-    double const f = scaled - static_cast<double>(low);
-    QColor const& a = stops[low];
-    QColor const& b = stops[low + 1];
-    return qRgb(static_cast<int>(a.red() + f * (b.red() - a.red())),
-                static_cast<int>(a.green() + f * (b.green() - a.green())),
-                static_cast<int>(a.blue() + f * (b.blue() - a.blue())));
-}
-
 bool finite(model::Point3<double> const& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
@@ -81,6 +67,16 @@ int top_active_layer(model::CornerPointGrid const& grid, int i, int j) {
 MapSceneBuilder::MapSceneBuilder(QGraphicsScene& scene)
     : m_scene(scene) {}
 
+void MapSceneBuilder::set_grid_colouring(QString const& property, int layer) {
+    m_grid_property = property;
+    m_grid_layer = layer;
+}
+
+void MapSceneBuilder::add_item(QGraphicsItem* item) {
+    item->setData(object_key(), m_index);
+    m_scene.addItem(item);
+}
+
 void MapSceneBuilder::add_document(housekeeping::Document const& document) {
     int index = 0;
     for (housekeeping::Document::ObjectPtr const& object : document.objects()) {
@@ -92,6 +88,12 @@ void MapSceneBuilder::add_document(housekeeping::Document const& document) {
 }
 
 void MapSceneBuilder::add_object(model::GeoObject const& object, int index) {
+    m_index = std::max(index, 0);
+    if (static_cast<std::size_t>(m_index) >= m_object_rects.size()) {
+        m_object_rects.resize(static_cast<std::size_t>(m_index) + 1);
+        m_legends.resize(static_cast<std::size_t>(m_index) + 1);
+    }
+    int const drawn_before = m_drawn;
     switch (object.kind()) {
     case model::ObjectKind::Well:
         add_well(static_cast<model::Well const&>(object));
@@ -112,6 +114,14 @@ void MapSceneBuilder::add_object(model::GeoObject const& object, int index) {
         add_grid(static_cast<model::CornerPointGrid const&>(object));
         break;
     }
+    if (m_drawn != drawn_before) {
+        return;
+    }
+    if (object.kind() == model::ObjectKind::Well) {
+        ++m_wells_without_location;
+    } else {
+        ++m_objects_without_drawing;
+    }
 }
 
 QColor MapSceneBuilder::object_colour(int index) {
@@ -125,6 +135,9 @@ void MapSceneBuilder::drawn(QRectF const& rect) {
     ++m_drawn;
     // QRectF::united() drops rectangles without area, and a lone well is a point.
     QRectF const r = rect.normalized();
+    if (static_cast<std::size_t>(m_index) < m_object_rects.size()) {
+        m_object_rects[static_cast<std::size_t>(m_index)] = r;
+    }
     if (m_drawn == 1) {
         m_data_rect = r;
         return;
@@ -156,7 +169,7 @@ void MapSceneBuilder::add_well(model::Well const& well) {
     label->setFont(font);
     label->setBrush(QColor(20, 20, 20));
     label->setPos(7, -label->boundingRect().height() / 2.0);
-    m_scene.addItem(marker);
+    add_item(marker);
     drawn(QRectF(location, QSizeF(0, 0)));
 }
 
@@ -174,7 +187,7 @@ void MapSceneBuilder::add_point_set(model::PointSet const& points, int index) {
     auto* item = new MarkerSetItem(std::move(placed), object_colour(index), 4.0);
     item->setZValue(PointLayer);
     item->setToolTip(points.name());
-    m_scene.addItem(item);
+    add_item(item);
     drawn(item->boundingRect());
 }
 
@@ -205,7 +218,7 @@ void MapSceneBuilder::add_polylines(model::PolylineSet const& lines, int index) 
     item->setPen(cosmetic_pen(object_colour(index), 1.5));
     item->setZValue(LineLayer);
     item->setToolTip(lines.name());
-    m_scene.addItem(item);
+    add_item(item);
     drawn(path.boundingRect());
 }
 
@@ -230,7 +243,7 @@ QImage MapSceneBuilder::surface_image(model::RegularSurface const& surface) {
             if (model::RegularSurface::isNoData(height)) {
                 continue;
             }
-            line[col] = ramp(span > 0.0 ? (height - range.min()) / span : 0.5);
+            line[col] = colour_map::viridis(span > 0.0 ? (height - range.min()) / span : 0.5);
         }
     }
     return image;
@@ -247,7 +260,13 @@ void MapSceneBuilder::add_surface(model::RegularSurface const& surface) {
     item->setTransform(QTransform(surface.dx(), 0, 0, -surface.dy(), surface.originX(), top));
     item->setZValue(ImageLayer);
     item->setToolTip(surface.name());
-    m_scene.addItem(item);
+    add_item(item);
+    model::ValueRange const range = surface.minMax();
+    ColourLegend& legend = m_legends[static_cast<std::size_t>(m_index)];
+    legend.title = QObject::tr("%1: heights").arg(surface.name());
+    legend.valid = !range.isEmpty();
+    legend.low = legend.valid ? range.min() : 0.0;
+    legend.high = legend.valid ? range.max() : 0.0;
     drawn(item->sceneBoundingRect());
 }
 
@@ -261,7 +280,7 @@ void MapSceneBuilder::add_raster(model::RasterImage const& raster) {
                                   raster.topLeftX(), raster.topLeftY()));
     item->setZValue(ImageLayer);
     item->setToolTip(raster.name());
-    m_scene.addItem(item);
+    add_item(item);
     drawn(item->sceneBoundingRect());
 }
 
@@ -322,16 +341,40 @@ void MapSceneBuilder::add_grid(model::CornerPointGrid const& grid) {
     if (grid.cellCount() == 0) {
         return;
     }
-    QPainterPath const path = grid_outline(grid);
+    bool coloured = false;
+    if (!m_grid_property.isEmpty() && grid.property(m_grid_property) != nullptr) {
+        auto* layer = new GridLayerItem(grid, m_grid_property, m_grid_layer);
+        ColourLegend legend = layer->legend();
+        legend.title = grid.name() + QStringLiteral(": ") + legend.title;
+        m_legends[static_cast<std::size_t>(m_index)] = legend;
+        if (layer->cell_count() > 0) {
+            layer->setZValue(GridLayer);
+            layer->setToolTip(grid.name());
+            add_item(layer);
+            coloured = true;
+        } else {
+            delete layer;
+        }
+    }
+    // Over coloured cells only the grid's edge, so that the colours show.
+    QPainterPath const path = grid_outline(grid, coloured ? 0 : 62500);
     if (path.isEmpty()) {
+        // Qt compares points fuzzily (to 12 digits): small cells far from the origin collapse
+        // into nothing. The grid still has a place, where the view marks it.
+        model::BoundingBox const box = grid.boundingBox();
+        if (grid.activeCellCount() > 0 && !box.isEmpty()) {
+            QPointF const a = map_point(grid, box.min());
+            QPointF const b = map_point(grid, box.max());
+            drawn(QRectF(a, b));
+        }
         return;
     }
     auto* item = new QGraphicsPathItem(path);
     item->setPen(cosmetic_pen(QColor(20, 110, 60), 1.0));
-    item->setBrush(QColor(20, 110, 60, 40));
+    item->setBrush(coloured ? QBrush(Qt::NoBrush) : QBrush(QColor(20, 110, 60, 40)));
     item->setZValue(GridLayer);
     item->setToolTip(grid.name());
-    m_scene.addItem(item);
+    add_item(item);
     drawn(path.boundingRect());
 }
 

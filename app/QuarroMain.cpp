@@ -5,13 +5,19 @@
 // ends; the exit code is 0 when every file loaded.
 #include "ApplicationStartup.h"
 #include "BatchImport.h"
+#include "DataViews.h"
 #include "ImporterKeyChooser.h"
+#include "JournalPanel.h"
 #include "MainWindow.h"
 #include "MapView.h"
+#include "housekeeping/Document.h"
+#include "housekeeping/DocumentManager.h"
+#include "model/GeoObject.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QTextStream>
 #include <QTimer>
@@ -27,6 +33,28 @@ void settle(int milliseconds) {
     while (timer.elapsed() < milliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
+}
+
+// Makes the document holding the object named `name` current and selects the object; false when
+// no document holds one.
+bool select_object(quarro::app::MainWindow& window, QString const& name) {
+    quarro::housekeeping::DocumentManager& manager =
+        quarro::housekeeping::DocumentManager::instance();
+    for (quarro::housekeeping::DocumentId const& id : manager.current_documents()) {
+        auto const* document =
+            dynamic_cast<quarro::housekeeping::Document const*>(manager.document_from_id(id));
+        if (document == nullptr) {
+            continue;
+        }
+        for (quarro::housekeeping::Document::ObjectPtr const& object : document->objects()) {
+            if (object && object->name() == name) {
+                manager.current_document(id);
+                window.data_views()->select(object);
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -48,8 +76,19 @@ int main(int argc, char** argv) {
         QStringLiteral("Open the files without asking, save the window as the image OUT.png and "
                        "quit."),
         QStringLiteral("OUT.png"));
+    QCommandLineOption const select_option(
+        QStringLiteral("select"),
+        QStringLiteral("With --screenshot: select the object NAME (its document becomes current)."),
+        QStringLiteral("NAME"));
+    QCommandLineOption const show_option(
+        QStringLiteral("show"),
+        QStringLiteral("With --screenshot: bring the panel PANEL (properties, journal) to the "
+                       "front."),
+        QStringLiteral("PANEL"));
     parser.addOption(key_option);
     parser.addOption(screenshot_option);
+    parser.addOption(select_option);
+    parser.addOption(show_option);
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Files to open."),
                                  QStringLiteral("[FILE...]"));
     parser.process(application);
@@ -69,15 +108,29 @@ int main(int argc, char** argv) {
     if (!files.isEmpty() || !screenshot.isEmpty()) {
         QTimer::singleShot(0, &application, [&] {
             bool const automatic = !screenshot.isEmpty();
-            quarro::app::BatchImport::Result const result =
-                quarro::app::BatchImport(automatic, false).run(files, key);
+            quarro::app::BatchImport batch(automatic, false);
+            // The picture shows the import summaries in the journal, as after the Journal button.
+            batch.set_keep_journal(automatic);
+            quarro::app::BatchImport::Result const result = batch.run(files, key);
             if (!automatic) {
                 return;
             }
             QTextStream out(stdout);
             quarro::app::BatchImport::print(result, out);
             settle(300);
+            QString const selected = parser.value(select_option);
+            if (!selected.isEmpty() && !select_object(*window, selected)) {
+                out << "No object is named " << selected << "\n";
+            }
+            if (parser.value(show_option) == QLatin1String("journal")) {
+                window->data_views()->journal_panel()->raise();
+            }
+            settle(300);
+            // The selection framed where it has a place on the map, else everything.
             window->map_view()->zoom_to_fit();
+            if (!selected.isEmpty()) {
+                window->data_views()->zoom_to_selection();
+            }
             settle(300);
             bool const saved = window->save_screenshot(screenshot);
             if (saved) {

@@ -144,6 +144,10 @@ void WizardWatcher::poll() {
         }
         if (wizard->is_close_button_mode()) {
             // Loading has ended and the summary is up.
+            if (m_keep_journal && wizard->journalButton() != nullptr &&
+                wizard->journalButton()->isEnabled()) {
+                wizard->journalButton()->click();
+            }
             wizard->close();
             return;
         }

@@ -51,6 +51,9 @@ public:
     QStringList take_messages();
 
     void set_idle_limit_ms(int limit) { m_idle_limit_ms = limit; }
+    // Answering, also press the wizard's Journal button before closing its summary, so that the
+    // document keeps the summary in its journal.
+    void set_keep_journal(bool keep) { m_keep_journal = keep; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,6 +76,7 @@ private:
     Watched* find(import::QImportWizard const* wizard);
 
     bool m_answer;
+    bool m_keep_journal = false;
     int m_idle_limit_ms = 60000;
     std::vector<Watched> m_watched;
     std::vector<Run> m_runs;

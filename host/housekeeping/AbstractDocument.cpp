@@ -67,6 +67,7 @@ void AbstractDocument::journal(std::string const& text, bool p_replace) {
     } else {
         m_journal += text;
     }
+    emit journalChanged();
 }
 
 void AbstractDocument::set_modified(bool modified) {

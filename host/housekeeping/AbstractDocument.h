@@ -69,6 +69,8 @@ signals:
     void modifiedChanged(bool modified);
     // The data source (and with it the display name) changed.
     void datasourceChanged();
+    // Text was added to the journal, or the journal was replaced.
+    void journalChanged();
 
 protected:
     explicit AbstractDocument(DocumentId const& id, QObject* parent = nullptr);

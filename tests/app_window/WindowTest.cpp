@@ -246,7 +246,7 @@ TEST(AppWindowTest, PanelAndMapFollowTheDocuments) {
     EXPECT_EQ(item->child(0)->text(0), QStringLiteral("P-1"));
     EXPECT_EQ(item->child(0)->text(1), QStringLiteral("Well"));
     EXPECT_EQ(item->child(2)->text(0), QStringLiteral("field"));
-    EXPECT_EQ(item->child(2)->text(2), QStringLiteral("3"));
+    EXPECT_EQ(item->child(2)->text(2), QStringLiteral("3 points"));
 
     // An object added to the current document is drawn.
     auto extra = boost::make_shared<model::Well>();

@@ -1,0 +1,303 @@
+// What the window shows of the data: the log view, properties, map legend and status, journal
+// and empty state, driven through the panel and the map as a user would; and objects that hold
+// nothing drawable.
+#include "BatchImport.h"
+#include "DataViews.h"
+#include "DocumentPanel.h"
+#include "JournalPanel.h"
+#include "LogView.h"
+#include "MainWindow.h"
+#include "MapView.h"
+#include "ModalDialogHelper.h"
+#include "PropertiesPanel.h"
+#include "StartedApp.h"
+#include "housekeeping/Document.h"
+#include "housekeeping/DocumentManager.h"
+#include "model/CornerPointGrid.h"
+#include "model/RegularSurface.h"
+#include "model/Well.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace quarro {
+namespace test {
+namespace {
+
+using housekeeping::DocumentManager;
+double const nan = std::numeric_limits<double>::quiet_NaN();
+
+housekeeping::Document& currentDocument() {
+    return *dynamic_cast<housekeeping::Document*>(DocumentManager::instance().current_document());
+}
+
+model::WellCurve curve(QString const& mnemonic, QString const& unit, std::vector<double> samples) {
+    return model::WellCurve{mnemonic, unit, QString(), std::move(samples)};
+}
+
+// A well of `n` samples from 1000 m down; each curve's value is f(sample).
+boost::shared_ptr<model::Well>
+well(QString const& name, std::size_t n,
+     std::vector<std::pair<QString, std::function<double(std::size_t)>>> curves, double x = nan,
+     double y = nan) {
+    auto result = boost::make_shared<model::Well>();
+    result->setName(name);
+    model::DepthReference reference;
+    reference.x = x;
+    reference.y = y;
+    result->setDepthReference(reference);
+    std::vector<double> depths(n);
+    for (std::size_t s = 0; s < n; ++s) {
+        depths[s] = 1000.0 + 0.5 * static_cast<double>(s);
+    }
+    std::vector<model::WellCurve> logs;
+    for (auto const& [mnemonic, f] : curves) {
+        std::vector<double> samples(n);
+        for (std::size_t s = 0; s < n; ++s) {
+            samples[s] = f(s);
+        }
+        logs.push_back(curve(mnemonic, mnemonic == "ILD" ? "OHMM" : "GAPI", std::move(samples)));
+    }
+    result->setCurves(curve(QStringLiteral("DEPT"), QStringLiteral("M"), depths), std::move(logs));
+    return result;
+}
+
+// An n x n x 2 grid of unit cells at (x0, y0), property PORO = i + 10 j + 100 k.
+boost::shared_ptr<model::CornerPointGrid> grid(int n, double x0, double y0, bool active = true,
+                                               bool nan_property = false) {
+    std::vector<model::Pillar> pillars;
+    for (int j = 0; j <= n; ++j) {
+        for (int i = 0; i <= n; ++i) {
+            pillars.push_back(model::Pillar{{x0 + i, y0 + j, 0.0}, {x0 + i, y0 + j, 10.0}});
+        }
+    }
+    std::vector<double> zcorn(8 * static_cast<std::size_t>(n * n * 2));
+    for (std::size_t z = 0; z < zcorn.size(); ++z) {
+        zcorn[z] = static_cast<double>(z / (4 * static_cast<std::size_t>(n * n)));
+    }
+    auto result = boost::make_shared<model::CornerPointGrid>();
+    result->setName(QStringLiteral("G"));
+    result->setGeometry(n, n, 2, pillars, zcorn);
+    result->setActiveFlags(std::vector<bool>(result->cellCount(), active));
+    std::vector<double> poro(result->cellCount());
+    for (std::size_t c = 0; c < poro.size(); ++c) {
+        std::size_t const i = c % n;
+        std::size_t const j = (c / n) % n;
+        std::size_t const k = c / (n * n);
+        poro[c] = nan_property ? nan : static_cast<double>(i + 10 * j + 100 * k);
+    }
+    result->addProperty(QStringLiteral("PORO"), poro);
+    return result;
+}
+
+// Clicks the object's row in the documents panel.
+void clickInPanel(app::MainWindow& window, QString const& name) {
+    QTreeWidget* const tree = window.document_panel()->tree();
+    ModalDialogHelper::waitFor([tree, name] {
+        return !tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).isEmpty();
+    });
+    QList<QTreeWidgetItem*> const found =
+        tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_FALSE(found.isEmpty()) << name.toStdString();
+    tree->scrollToItem(found.front());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(found.front()).center());
+}
+
+// The properties panel's rows as "name: value".
+QStringList propertyRows(app::MainWindow& window) {
+    QStringList rows;
+    QTreeWidget* const tree = window.data_views()->properties_panel()->tree();
+    for (int s = 0; s < tree->topLevelItemCount(); ++s) {
+        for (int r = 0; r < tree->topLevelItem(s)->childCount(); ++r) {
+            QTreeWidgetItem* const item = tree->topLevelItem(s)->child(r);
+            rows << item->text(0) + QStringLiteral(": ") + item->text(1);
+        }
+    }
+    return rows;
+}
+
+QString statusText(app::MainWindow& window) {
+    QStringList texts;
+    for (QLabel* label : window.statusBar()->findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    return texts.join(QLatin1Char(' '));
+}
+
+TEST(AppViewsTest, SelectingAWellInThePanelOrOnTheMapShowsItsCurvesAndProperties) {
+    app::MainWindow& window = *startedApp().window;
+    resetDocuments();
+    app::LogView* const log = window.data_views()->log_view();
+    EXPECT_FALSE(log->note().isEmpty());
+    // An empty window says how to begin.
+    EXPECT_TRUE(window.map_view()->note().contains(QStringLiteral("drop files here")));
+
+    housekeeping::Document& document = currentDocument();
+    document.add_object(
+        well(QStringLiteral("W-1"), 400,
+             {{QStringLiteral("GR"), [](std::size_t s) { return double(s % 150); }},
+              {QStringLiteral("ILD"), [](std::size_t s) { return 0.5 + s; }},
+              {QStringLiteral("NPHI"), [](std::size_t s) { return s % 7 ? 0.2 : nan; }}},
+             5000, 6000));
+    for (QString const name : {"A", "B", "C"}) {
+        document.add_object(well(name, 10, {}));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.map_view()->note().isEmpty());
+    EXPECT_TRUE(statusText(window).contains(QStringLiteral("3 wells without coordinates")))
+        << statusText(window).toStdString();
+
+    clickInPanel(window, QStringLiteral("W-1"));
+    ASSERT_TRUE(log->well());
+    EXPECT_EQ(log->well()->name(), QStringLiteral("W-1"));
+    EXPECT_EQ(log->shown_curves(), QStringList({"GR", "ILD", "NPHI"}));
+    ASSERT_EQ(log->tracks().size(), 3u);
+    EXPECT_FALSE(log->tracks()[0].logarithmic);
+    EXPECT_TRUE(log->tracks()[1].logarithmic);
+    EXPECT_TRUE(log->note().isEmpty());
+    EXPECT_DOUBLE_EQ(log->top_depth(), 1000.0);
+    EXPECT_DOUBLE_EQ(log->bottom_depth(), 1199.5);
+    QStringList const rows = propertyRows(window);
+    EXPECT_TRUE(rows.contains(QStringLiteral("Depth range: 1,000 – 1,199.5 M")))
+        << rows.join('\n').toStdString();
+    EXPECT_TRUE(rows.contains(QStringLiteral("ILD: OHMM · 400 of 400 samples · 0.5 – 399.5")));
+    EXPECT_TRUE(rows.filter(QStringLiteral("NPHI: GAPI · 342 of 400")).size() == 1)
+        << rows.join('\n').toStdString();
+    EXPECT_EQ(window.document_panel()
+                  ->tree()
+                  ->findItems(QStringLiteral("W-1"), Qt::MatchRecursive)
+                  .front()
+                  ->text(2),
+              QStringLiteral("400 samples"));
+
+    // Zooming and scrolling move every track's depth window together.
+    log->zoom_by(4.0, 1100.0);
+    EXPECT_NEAR(log->bottom_depth() - log->top_depth(), 199.5 / 4.0, 1e-9);
+    log->scroll_by(10.0);
+    EXPECT_DOUBLE_EQ(log->bottom_depth(), 1199.5);
+
+    // Zoom to Selection frames the well; a click on its marker selects it again.
+    window.data_views()->select(nullptr);
+    EXPECT_TRUE(propertyRows(window).isEmpty());
+    window.map_view()->zoom_to_object(0);
+    QPoint const marker = window.map_view()->mapFromScene(QPointF(5000, 6000));
+    QTest::mouseClick(window.map_view()->viewport(), Qt::LeftButton, {}, marker);
+    EXPECT_EQ(window.data_views()->selected(), document.objects().front());
+    EXPECT_TRUE(window.data_views()->zoom_to_selection_action()->isEnabled());
+
+    // The well leaves the document (undo of its insert): the views let it go.
+    document.remove_object(document.objects().front());
+    ModalDialogHelper::waitFor([log] { return !log->well(); });
+    EXPECT_FALSE(log->well());
+    EXPECT_FALSE(window.data_views()->selected());
+}
+
+TEST(AppViewsTest, GridPropertyColoursTheMapWithALegendOfItsRange) {
+    app::MainWindow& window = *startedApp().window;
+    resetDocuments();
+    currentDocument().add_object(grid(4, 100, 100));
+    QComboBox* const box = window.data_views()->grid_property_box();
+    ModalDialogHelper::waitFor([box] { return box->currentText() == QStringLiteral("PORO"); });
+    EXPECT_EQ(box->currentText(), QStringLiteral("PORO"));
+    app::ColourLegend legend = window.map_view()->legend();
+    EXPECT_TRUE(legend.valid);
+    EXPECT_DOUBLE_EQ(legend.low, 0.0);
+    EXPECT_DOUBLE_EQ(legend.high, 33.0);
+    window.data_views()->grid_layer_box()->setValue(2);
+    legend = window.map_view()->legend();
+    EXPECT_DOUBLE_EQ(legend.low, 100.0);
+    EXPECT_DOUBLE_EQ(legend.high, 133.0);
+    EXPECT_TRUE(legend.title.contains(QStringLiteral("layer 2")));
+    clickInPanel(window, QStringLiteral("G"));
+    QStringList const rows = propertyRows(window);
+    EXPECT_TRUE(rows.contains(QStringLiteral("Dimensions: 4 × 4 × 2")));
+    EXPECT_TRUE(rows.contains(QStringLiteral("PORO: 0 – 133, mean 66.5")))
+        << rows.join('\n').toStdString();
+}
+
+TEST(AppViewsTest, JournalShowsTheCurrentDocumentsJournalAndSurvivesSaveAndReopen) {
+    app::MainWindow& window = *startedApp().window;
+    resetDocuments();
+    QTextBrowser* const journal = window.data_views()->journal_panel()->text_view();
+    EXPECT_TRUE(journal->toPlainText().isEmpty());
+    housekeeping::Document& document = currentDocument();
+    document.add_object(well(QStringLiteral("J"), 3, {}));
+    document.journal("Imported field.las\n", false);
+    EXPECT_EQ(journal->toPlainText(), QStringLiteral("Imported field.las\n"));
+
+    QString const path = QDir::temp().filePath(QStringLiteral("quarro-views-journal.qro"));
+    ASSERT_TRUE(window.save_document(document.id(), path));
+    DocumentManager::instance().create_document();
+    EXPECT_TRUE(journal->toPlainText().isEmpty());
+    ASSERT_TRUE(app::BatchImport(true, false).run({path}, "").all_loaded());
+    EXPECT_EQ(journal->toPlainText(), QStringLiteral("Imported field.las\n"));
+    QFile::remove(path);
+}
+
+// Objects with nothing (or something odd) to draw: selecting and painting them neither crashes
+// nor hangs, and the views say what there is.
+struct BadInput {
+    char const* name;
+    std::function<boost::shared_ptr<model::GeoObject>()> make;
+    char const* property_row;
+    bool on_map;
+};
+
+class AppViewsBadInputTest : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(AppViewsBadInputTest, DisplaysWithoutCrashAndSaysWhatThereIs) {
+    app::MainWindow& window = *startedApp().window;
+    resetDocuments();
+    BadInput const& input = GetParam();
+    boost::shared_ptr<model::GeoObject> const object = input.make();
+    currentDocument().add_object(object);
+    QCoreApplication::processEvents();
+    window.data_views()->select(object);
+    window.data_views()->zoom_to_selection();
+    app::LogView* const log = window.data_views()->log_view();
+    log->zoom_by(1e9, 0.0);
+    log->scroll_by(1e300);
+    QImage const picture = window.grab().toImage();
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(propertyRows(window).contains(QString::fromUtf8(input.property_row)))
+        << propertyRows(window).join('\n').toStdString();
+    EXPECT_EQ(window.map_view()->drawn_objects(), input.on_map ? 1 : 0);
+    EXPECT_EQ(window.map_view()->note().isEmpty(), input.on_map);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AppViewsBadInputTest,
+    ::testing::Values(
+        BadInput{"AllNullWell",
+                 [] {
+                     return well(QStringLiteral("N"), 50,
+                                 {{QStringLiteral("GR"), [](std::size_t) { return nan; }}});
+                 },
+                 "GR: GAPI · 0 of 50 samples · no values", false},
+        BadInput{"OneSampleCurve",
+                 [] {
+                     return well(QStringLiteral("O"), 1,
+                                 {{QStringLiteral("ILD"), [](std::size_t) { return 5.0; }}}, 1, 2);
+                 },
+                 "ILD: OHMM · 1 of 1 samples · 5 – 5", true},
+        BadInput{"NaNProperty", [] { return grid(3, 0, 0, true, true); }, "PORO: no values", true},
+        BadInput{"NoActiveCell", [] { return grid(3, 0, 0, false); }, "Active cells: 0", false},
+        BadInput{"FarAway", [] { return grid(2, 1e12, 1e12); }, "Cells: 8", true}),
+    [](auto const& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace test
+} // namespace quarro
