@@ -12,10 +12,14 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QUndoCommand>
 #include <boost/make_shared.hpp>
 
+#include <unistd.h>
+
+#include <utility>
 #include <vector>
 
 namespace quarro {
@@ -130,27 +134,77 @@ TEST_F(DropFlow, AChangedOpenFileIsRevertedOnlyWhenTheUserSaysYes) {
     EXPECT_EQ(object_names(documents().current_document_id()), QStringList({"edited.qro:1"}));
 }
 
-TEST_F(DropFlow, WhatTheNativeImporterRefusesIsReportedAndNothingOpens) {
-    QString const folder = flow_path(QStringLiteral("a folder.qro"));
-    QDir().mkpath(folder);
-    QString const missing = flow_path(QStringLiteral("missing.qro"));
-    QString const good = flow_file(QStringLiteral("good.qro"), "1 1 1\n");
-    QString const empty = flow_file(QStringLiteral("empty.qro"), "");
-    for (int i = 0; i < 3; ++i) {
-        dialogs.pressMessageBoxButton(QMessageBox::Ok);
+TEST_F(DropFlow, EachDroppedFileOpensWithTheImporterThatFitsItOneWizardPerImporter) {
+    // What each file is, and which importer it needs: the native one when it takes the file,
+    // else the first that lists the extension, else the first in the manager's order.
+    struct Row {
+        char const* name;
+        QByteArray content;
+        char const* key;
+    };
+    std::vector<Row> const rows = {
+        {"a.las", "not native\n1 0 0\n", "WELLS"}, {"b.las", "2 0 0\n", "QRO"},
+        {"c.txt", "not native\n3 0 0\n", "TXT"},   {"d.las", "not native\n4 0 0\n", "WELLS"},
+        {"e.xyz", "not native\n5 0 0\n", "VBL"},   {"f.txt", "bad\n6 0 0\n", ""}};
+    QStringList dropped;
+    for (Row const& row : rows) {
+        dropped << flow_file(QString::fromLatin1(row.name), row.content);
+    }
+    dialogs.pressMessageBoxButton(QMessageBox::Ok);
+    for (int i = 0; i < 4; ++i) {
+        expect_wizard();
     }
 
-    drop_files({folder});
-    drop_files({missing});
-    // All or nothing: the good file waits for its companion.
-    drop_files({good, empty});
+    drop_files(dropped);
 
-    QString const unable = QStringLiteral("Unable to import file(s) using the selected importer.");
+    // The file nobody takes is named with every reader's reason; the others still open.
     EXPECT_EQ(dialogs.messageBoxes(),
-              QStringList({warning(unable), warning(unable), warning(unable + "\n\n no data")}));
-    EXPECT_TRUE(wizards.empty());
-    EXPECT_TRUE(flowReads().empty());
-    EXPECT_EQ(documents().num_documents(), 0u);
+              QStringList(warning("Unable to import file(s) using the selected importer.\n\n " +
+                                  dropped[5] +
+                                  ": QRO: bad header; VBL: bad header; BROKEN: bad header; "
+                                  "DEMRaster: bad header; DXF: bad header; WELLS: bad header; "
+                                  "QUARRO: bad header; TXT: bad header")));
+    std::vector<std::pair<std::string, QStringList>> seen;
+    for (WizardSeen const& wizard : wizards) {
+        seen.emplace_back(wizard.key, wizard.urls);
+    }
+    std::vector<std::pair<std::string, QStringList>> const expected = {
+        {"WELLS", {dropped[0], dropped[3]}},
+        {"QRO", {dropped[1]}},
+        {"TXT", {dropped[2]}},
+        {"VBL", {dropped[4]}}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(documents().num_documents(), 4u);
+}
+
+TEST_F(DropFlow, AFolderAnUnreadableOrAnEmptyFileGetsOneClearMessageAndChangesNothing) {
+    DocumentId const kept = open_native(flow_file(QStringLiteral("kept.qro"), "1 1 1\n"));
+    QString const folder = flow_path(QStringLiteral("dropped folder.qro"));
+    QDir().mkpath(folder);
+    QString const locked = flow_file(QStringLiteral("locked.qro"), "1 1 1\n");
+    QFile::setPermissions(locked, QFileDevice::Permissions());
+    struct Row {
+        QString path;
+        char const* reason;
+    };
+    std::vector<Row> rows = {{folder, "This is a folder, not a file."},
+                             {flow_file(QStringLiteral("empty.qro"), ""), "The file is empty."}};
+    // Whoever runs as root reads every file: that case cannot be made there.
+    if (geteuid() != 0) {
+        rows.push_back({locked, "The file cannot be read (no permission)."});
+    }
+    QStringList expected;
+    for (Row const& row : rows) {
+        dialogs.pressMessageBoxButton(QMessageBox::Ok);
+        drop_files({row.path});
+        expected << warning("Unable to import file(s) using the selected importer.\n\n " +
+                            row.path + ": " + row.reason);
+    }
+    EXPECT_EQ(dialogs.messageBoxes(), expected);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(wizards.size(), 1u);
+    EXPECT_EQ(documents().current_documents(), std::vector<DocumentId>({kept}));
+    EXPECT_EQ(object_names(kept), QStringList({"kept.qro:1"}));
 }
 
 } // namespace

@@ -166,7 +166,8 @@ TEST_F(RecentFlow, AnEntryWhoseFileIsGoneIsReportedEitherWay) {
 
     EXPECT_EQ(dialogs.messageBoxes(),
               QStringList({warning("This file cannot be located:\n'" + stored + "'"),
-                           warning("Unable to import file(s) using the selected importer.")}));
+                           warning("Unable to import file(s) using the selected importer.\n\n " +
+                                   by_path + ": The file does not exist.")}));
     EXPECT_TRUE(housekeeping::ErrorProtocol::instance().lines().contains("Cannot locate file '" +
                                                                          stored + "'"));
     EXPECT_TRUE(wizards.empty());
