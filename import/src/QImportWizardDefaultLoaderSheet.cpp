@@ -278,10 +278,8 @@ void QImportWizardDefaultLoaderSheet::Run::read_file_by_file() {
         // would make a load of many files slow down with every file.
         QTextCursor cursor(m_sheet.m_text_browser->document());
         cursor.movePosition(QTextCursor::End);
-        if (!m_sheet.m_text_browser->document()->isEmpty()) {
-            cursor.insertBlock();
-        }
         cursor.insertText(line);
+        cursor.insertBlock();
         m_message.clear();
         bool const made = make_importer(url);
         QGuiApplication::restoreOverrideCursor();

@@ -1,6 +1,6 @@
 // Loading reader plugins from folders: what is loaded, what is skipped and what the log says.
 #include "PluginLoader.h"
-#include "AppTestFiles.h"
+#include "StartedApp.h"
 #include "TestApplication.h"
 #include "housekeeping/ErrorProtocol.h"
 

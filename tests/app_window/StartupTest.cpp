@@ -1,7 +1,6 @@
 // The start-up as a user meets it: the plugins were loaded before the import manager asked the
 // readers for their filters, a broken plugin was skipped and logged, and the menus hold the
 // host's and the import manager's entries in the host's order.
-#include "AppTestFiles.h"
 #include "MainWindow.h"
 #include "ModalDialogHelper.h"
 #include "StartedApp.h"

@@ -44,8 +44,9 @@ inline std::vector<FlowRead>& flowReads() {
 // "x y z" is a point that becomes a point set in the document. Verification refuses a file whose
 // first line is "bad" (explaining "bad header") and an empty file ("no data"), and finds nothing
 // in a file it cannot read (a missing file, a folder), as the base reader does. The native
-// importer also refuses a file whose first line is "not native". Each reader lists the extensions
-// of its filter.
+// importer also refuses a file whose first line is "not native". A file that begins "fail on read"
+// or "cancel on read" passes verification and then fails or is cancelled while it is read. Each
+// reader lists the extensions of its filter.
 template <class Spec>
 class FlowReader : public import::AbstractFileReader {
 public:
@@ -100,8 +101,18 @@ public:
                 flowReads().push_back(read);
                 return IMPORT_FAILED;
             }
+            QByteArray const content = file.readAll();
+            // Files that pass verification and then go wrong while they are read.
+            if (content.startsWith("fail on read") || content.startsWith("cancel on read")) {
+                flowReads().push_back(read);
+                if (content.startsWith("cancel")) {
+                    return IMPORT_CANCELLED;
+                }
+                register_failure(QFileInfo(path).fileName(), QStringLiteral("broken data<br />"));
+                return IMPORT_FAILED;
+            }
             int line_number = 0;
-            for (QByteArray const& line : file.readAll().split('\n')) {
+            for (QByteArray const& line : content.split('\n')) {
                 ++line_number;
                 QList<QByteArray> const words = line.simplified().split(' ');
                 if (words.size() != 3) {
