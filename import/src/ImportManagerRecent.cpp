@@ -2,6 +2,7 @@
 // actions as the host's documents come and go.
 #include "ImportManager.h"
 
+#include "AbstractFileReaderFactory.h"
 #include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/AbstractDocument.h"
@@ -20,6 +21,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace quarro {
 namespace import {
@@ -175,9 +178,9 @@ std::string ImportManager::reopen_key(housekeeping::DataSource const& p_ds) cons
     // The importer that read the document reads it again; the native one when that importer is
     // native, unknown or gone from this installation.
     std::string key = p_ds.key();
+    std::vector<std::string> const registered = AbstractFileReaderFactory::products();
     if (key.empty() || key == "QUARRO" ||
-        std::find(m_importer_order.begin(), m_importer_order.end(), key) ==
-            m_importer_order.end()) {
+        std::find(registered.begin(), registered.end(), key) == registered.end()) {
         key = native_key;
     }
     QString const path = utilities::url_to_filesystem(p_ds.url());
