@@ -149,9 +149,9 @@ TEST_F(RevertImported, ARevertWhoseFileIsGoneOrReplacedKeepsTheDocumentAndSaysWh
                         {Change::Refused, "bad header", true}};
     int n = 0;
     for (Row const& row : rows) {
-        SCOPED_TRACE(n);
+        SCOPED_TRACE(++n);
         QString const file =
-            flow_file(QStringLiteral("kept%1.%2").arg(++n).arg(row.by_menu ? "qro" : "las"),
+            flow_file(QStringLiteral("kept%1.%2").arg(n).arg(row.by_menu ? "qro" : "las"),
                       row.by_menu ? "1 0 0\n" : "not native\n1 0 0\n");
         DocumentId const id =
             open_and_edit(file, row.by_menu ? NativeSpec::filter : WellsSpec::filter);
@@ -187,7 +187,7 @@ TEST_F(RevertImported, ARevertWhoseFileIsGoneOrReplacedKeepsTheDocumentAndSaysWh
         }
 
         EXPECT_EQ(dialogs.messageBoxes(), expected);
-        EXPECT_TRUE(documents().document_exists(id));
+        ASSERT_TRUE(documents().document_exists(id));
         EXPECT_EQ(object_names(id), before);
         EXPECT_EQ(document(id)->undo_stack()->count(), 1);
     }
