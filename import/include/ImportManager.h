@@ -172,8 +172,8 @@ private:
                            QString& p_message) const;
     bool verify_import_key(QString const& p_file, std::string const& p_key,
                            QString& p_message) const;
-    // What keeps any reader from a path: missing, a folder, no read permission, empty. Empty when
-    // nothing does.
+    // What keeps any reader from a path: missing, a folder or other non-regular file, no read
+    // permission, empty. Empty when nothing does.
     static QString file_problem(QString const& p_path);
 
     // Insert flows.

@@ -8,6 +8,7 @@
 #include "housekeeping/ErrorProtocol.h"
 #include "utilities/UrlUtilities.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -157,7 +158,12 @@ QString ImportManager::file_problem(QString const& p_path) {
     if (info.isDir()) {
         return QStringLiteral("This is a folder, not a file.");
     }
-    if (!info.isReadable()) {
+    // A pipe or a device would keep a reader waiting.
+    if (!info.isFile()) {
+        return QStringLiteral("This is not a regular file.");
+    }
+    // Opened rather than asked about: the permission bits are not all that decides.
+    if (QFile file(p_path); !file.open(QIODevice::ReadOnly)) {
         return QStringLiteral("The file cannot be read (no permission).");
     }
     if (info.size() == 0) {

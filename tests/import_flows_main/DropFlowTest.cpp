@@ -17,6 +17,9 @@
 #include <QUndoCommand>
 #include <boost/make_shared.hpp>
 
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <utility>
@@ -43,6 +46,31 @@ public:
 private:
     housekeeping::Document& m_document;
     boost::shared_ptr<model::PointSet> m_point;
+};
+
+// For as long as it lives, the process lacks the capabilities that let root open any file, so
+// that file permissions count as they do for a user. Does nothing for a user.
+class WithoutPermissionOverride {
+public:
+    WithoutPermissionOverride() {
+        if (syscall(SYS_capget, &m_header, m_saved) != 0) {
+            return;
+        }
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        m_reduced = syscall(SYS_capset, &m_header, reduced) == 0;
+    }
+    ~WithoutPermissionOverride() {
+        if (m_reduced) {
+            syscall(SYS_capset, &m_header, m_saved);
+        }
+    }
+    Q_DISABLE_COPY(WithoutPermissionOverride)
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+    bool m_reduced = false;
 };
 
 class DropFlow : public FlowTest {
@@ -183,25 +211,30 @@ TEST_F(DropFlow, AFolderAnUnreadableOrAnEmptyFileGetsOneClearMessageAndChangesNo
     QDir().mkpath(folder);
     QString const locked = flow_file(QStringLiteral("locked.qro"), "1 1 1\n");
     QFile::setPermissions(locked, QFileDevice::Permissions());
+    QString const pipe = flow_path(QStringLiteral("pipe.qro"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     struct Row {
         QString path;
         char const* reason;
     };
-    std::vector<Row> rows = {{folder, "This is a folder, not a file."},
-                             {flow_file(QStringLiteral("empty.qro"), ""), "The file is empty."}};
-    // Whoever runs as root reads every file: that case cannot be made there.
-    if (geteuid() != 0) {
-        rows.push_back({locked, "The file cannot be read (no permission)."});
-    }
+    Row const rows[] = {{folder, "This is a folder, not a file."},
+                        {pipe, "This is not a regular file."},
+                        {locked, "The file cannot be read (no permission)."},
+                        {flow_file(QStringLiteral("empty.qro"), ""), "The file is empty."}};
     QStringList expected;
-    for (Row const& row : rows) {
-        dialogs.pressMessageBoxButton(QMessageBox::Ok);
-        drop_files({row.path});
-        expected << warning("Unable to import file(s) using the selected importer.\n\n " +
-                            row.path + ": " + row.reason);
+    {
+        // Root reads every file: without this, the locked file would not be locked.
+        WithoutPermissionOverride const as_a_user;
+        for (Row const& row : rows) {
+            dialogs.pressMessageBoxButton(QMessageBox::Ok);
+            drop_files({row.path});
+            expected << warning("Unable to import file(s) using the selected importer.\n\n " +
+                                row.path + ": " + row.reason);
+        }
     }
     EXPECT_EQ(dialogs.messageBoxes(), expected);
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::remove(pipe);
     EXPECT_EQ(wizards.size(), 1u);
     EXPECT_EQ(documents().current_documents(), std::vector<DocumentId>({kept}));
     EXPECT_EQ(object_names(kept), QStringList({"kept.qro:1"}));
