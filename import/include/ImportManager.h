@@ -111,7 +111,7 @@ public:
     // and accepts it; failing that, the first whose reader accepts it ("accepts" as
     // verify_import_key decides). Empty when none does: p_reasons then says why, either what is
     // wrong with the file itself (missing, a folder, unreadable, empty) or each reader's reason
-    // ("KEY: reason"), joined by "; ".
+    // ("KEY: reason"), one line each.
     std::string importer_for_file(QString const& p_path, QString& p_reasons) const;
     // Every importer key, in the order in which the manager offers and tries them.
     std::vector<std::string> const& importer_order() const { return m_importer_order; }

@@ -228,7 +228,7 @@ std::string ImportManager::importer_for_file(QString const& p_path, QString& p_r
         }
     }
     p_reasons = reasons.isEmpty() ? QStringLiteral("No importer accepts this file.")
-                                  : reasons.join(QStringLiteral("; "));
+                                  : reasons.join(QLatin1Char('\n'));
     return std::string();
 }
 

@@ -134,7 +134,12 @@ bool ImportManager::open_urls_fitting(QStringList const& p_files) {
         QString reasons;
         std::string const key = importer_for_file(file, reasons);
         if (key.empty()) {
-            refused << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file), reasons);
+            // One reason follows the name; the readers' reasons go below it, one a line.
+            QString const shown = QDir::toNativeSeparators(file);
+            refused << (reasons.contains(QLatin1Char('\n'))
+                            ? shown + QStringLiteral(":\n  ") +
+                                  reasons.split(QLatin1Char('\n')).join(QStringLiteral("\n  "))
+                            : shown + QStringLiteral(": ") + reasons);
             continue;
         }
         auto run = std::find_if(runs.begin(), runs.end(),

@@ -187,11 +187,11 @@ TEST_F(DropFlow, EachDroppedFileOpensWithTheImporterThatFitsItOneWizardPerImport
 
     // The file nobody takes is named with every reader's reason; the others still open.
     EXPECT_EQ(dialogs.messageBoxes(),
-              QStringList(warning("Unable to import file(s) using the selected importer.\n\n " +
-                                  dropped[5] +
-                                  ": QRO: bad header; VBL: bad header; BROKEN: bad header; "
-                                  "DEMRaster: bad header; DXF: bad header; WELLS: bad header; "
-                                  "QUARRO: bad header; TXT: bad header")));
+              QStringList(warning(
+                  "Unable to import file(s) using the selected importer.\n\n " + dropped[5] +
+                  ":\n  QRO: bad header\n  VBL: bad header\n  BROKEN: bad header\n"
+                  "  DEMRaster: bad header\n  DXF: bad header\n  WELLS: bad header\n"
+                  "  QUARRO: bad header\n  TXT: bad header")));
     std::vector<std::pair<std::string, QStringList>> seen;
     for (WizardSeen const& wizard : wizards) {
         seen.emplace_back(wizard.key, wizard.urls);
