@@ -22,6 +22,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <iostream>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,8 @@ public:
         reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
         m_reduced = syscall(SYS_capset, &m_header, reduced) == 0;
     }
+    // Whether file permissions now hold for this process.
+    bool permissions_hold() const { return geteuid() != 0 || m_reduced; }
     ~WithoutPermissionOverride() {
         if (m_reduced) {
             syscall(SYS_capset, &m_header, m_saved);
@@ -226,6 +229,10 @@ TEST_F(DropFlow, AFolderAnUnreadableOrAnEmptyFileGetsOneClearMessageAndChangesNo
         // Root reads every file: without this, the locked file would not be locked.
         WithoutPermissionOverride const as_a_user;
         for (Row const& row : rows) {
+            if (row.path == locked && !as_a_user.permissions_hold()) {
+                std::cout << "The no-permission case is left out: root's capabilities stay.\n";
+                continue;
+            }
             dialogs.pressMessageBoxButton(QMessageBox::Ok);
             drop_files({row.path});
             expected << warning("Unable to import file(s) using the selected importer.\n\n " +
