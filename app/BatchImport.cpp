@@ -1,10 +1,12 @@
 #include "BatchImport.h"
 
+#include "AbstractFileReader.h"
+#include "AbstractFileReaderFactory.h"
 #include "ImportManager.h"
-#include "ImporterKeyChooser.h"
 #include "WizardWatcher.h"
 #include "housekeeping/AbstractDocument.h"
 #include "housekeeping/DocumentManager.h"
+#include "utilities/UrlUtilities.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <bitset>
 #include <exception>
 #include <set>
 
@@ -31,10 +34,26 @@ QString outcome_text(BatchImport::Outcome outcome) {
         return QStringLiteral("OK");
     case BatchImport::Outcome::Cancelled:
         return QStringLiteral("Canceled");
+    case BatchImport::Outcome::Skipped:
+        return QStringLiteral("Skipped");
     case BatchImport::Outcome::Failed:
         break;
     }
     return QStringLiteral("Failed");
+}
+
+// Whether the reader of key takes path, by the import manager's rule (it accepts the file or can
+// at least read it); the reader's reason for a refusal goes to message.
+bool fits(std::string const& key, QString const& path, QString& message) {
+    try {
+        std::bitset<4> const result = import::AbstractFileReaderFactory::create(key)->verify(
+            utilities::filesystem_to_url(path), message);
+        return result.test(import::AbstractFileReader::VERIFY_ACCEPTED) ||
+               result.test(import::AbstractFileReader::VERIFY_READABLE);
+    } catch (std::exception const& e) {
+        message = QString::fromStdString(e.what());
+        return false;
+    }
 }
 
 } // namespace
@@ -65,20 +84,43 @@ QString BatchImport::plain_text(QString const& html) {
     return lines.join(QLatin1Char('\n')).trimmed();
 }
 
-BatchImport::Outcome BatchImport::outcome_in(QString const& summary_html, QString const& path) {
-    QString const shown = QDir::toNativeSeparators(path);
-    if (summary_html.contains(shown + ok_mark)) {
+std::map<QString, BatchImport::Outcome> BatchImport::outcomes_in(QString const& summary_html) {
+    // One pass over the summary: looking every file up in the whole text would take time in
+    // proportion to the number of files for each file. A file's mark follows its path (a
+    // success) or its name (a cancel), which starts a line or follows a break.
+    std::map<QString, Outcome> outcomes;
+    auto const collect = [&](QString const& mark, Outcome outcome) {
+        QString const line_break = QStringLiteral("<br />");
+        for (int at = summary_html.indexOf(mark); at >= 0;
+             at = summary_html.indexOf(mark, at + mark.size())) {
+            int const newline = summary_html.lastIndexOf(QLatin1Char('\n'), at - 1);
+            int const br = summary_html.lastIndexOf(line_break, at - 1);
+            int const start = std::max(newline + 1, br >= 0 ? br + line_break.size() : 0);
+            outcomes.emplace(summary_html.mid(start, at - start), outcome);
+        }
+    };
+    collect(ok_mark, Outcome::Loaded);
+    collect(cancelled_mark, Outcome::Cancelled);
+    return outcomes;
+}
+
+BatchImport::Outcome BatchImport::outcome_of(std::map<QString, Outcome> const& outcomes,
+                                             QString const& path) {
+    auto const loaded = outcomes.find(QDir::toNativeSeparators(path));
+    if (loaded != outcomes.end() && loaded->second == Outcome::Loaded) {
         return Outcome::Loaded;
     }
-    if (summary_html.contains(QFileInfo(path).fileName() + cancelled_mark)) {
+    auto const cancelled = outcomes.find(QFileInfo(path).fileName());
+    if (cancelled != outcomes.end() && cancelled->second == Outcome::Cancelled) {
         return Outcome::Cancelled;
     }
     return Outcome::Failed;
 }
 
-BatchImport::Result BatchImport::run(QStringList const& files, std::string const& key) {
+BatchImport::Result BatchImport::run(QStringList const& files, std::string const& key,
+                                     QSet<QString> const& skippable) {
     Result result;
-    ImporterKeyChooser const chooser;
+    import::ImportManager const& manager = import::ImportManager::const_instance();
     // Importer keys in the order of their first file, each with its files.
     std::vector<WizardRun> groups;
     for (QString const& file : files) {
@@ -91,16 +133,19 @@ BatchImport::Result BatchImport::run(QStringList const& files, std::string const
             entry.reason = QStringLiteral("This is not a file.");
         } else if (key.empty()) {
             QString reasons;
-            entry.key = chooser.choose(entry.path, reasons);
+            entry.key = manager.importer_for_file(entry.path, reasons);
             if (entry.key.empty()) {
                 entry.reason = QStringLiteral("No importer accepts this file.");
                 if (!reasons.isEmpty()) {
                     entry.reason += QLatin1Char('\n') + reasons;
                 }
+                if (skippable.contains(file)) {
+                    entry.outcome = Outcome::Skipped;
+                }
             }
         } else {
             QString message;
-            if (ImporterKeyChooser::fits(key, entry.path, message)) {
+            if (fits(key, entry.path, message)) {
                 entry.key = key;
             } else {
                 // The import manager's words for a refused file.
@@ -151,12 +196,14 @@ BatchImport::Result BatchImport::run(QStringList const& files, std::string const
             group.summary_html += run.summary_html;
         }
         result.messages += watcher.take_messages();
+        std::map<QString, Outcome> const outcomes =
+            ran ? outcomes_in(group.summary_html) : std::map<QString, Outcome>();
         for (FileResult& entry : result.files) {
-            if (entry.key != group.key || !group.files.contains(entry.path)) {
+            if (entry.key != group.key) {
                 continue;
             }
             if (ran) {
-                entry.outcome = outcome_in(group.summary_html, entry.path);
+                entry.outcome = outcome_of(outcomes, entry.path);
             } else {
                 entry.reason = failure;
             }
@@ -183,8 +230,23 @@ void BatchImport::print(Result const& result, QTextStream& out) {
             << (run.files.size() == 1 ? " file" : " files") << ":\n";
         out << plain_text(run.summary_html) << "\n\n";
     }
+    bool skipped_heading = false;
     for (FileResult const& file : result.files) {
-        if (file.reason.isEmpty()) {
+        if (file.outcome != Outcome::Skipped) {
+            continue;
+        }
+        if (!skipped_heading) {
+            out << "Skipped, as no importer takes them:\n";
+            skipped_heading = true;
+        }
+        out << QDir::toNativeSeparators(file.path) << ": "
+            << QString(file.reason).replace(QLatin1Char('\n'), QLatin1String("\n    ")) << "\n";
+    }
+    if (skipped_heading) {
+        out << "\n";
+    }
+    for (FileResult const& file : result.files) {
+        if (file.reason.isEmpty() || file.outcome == Outcome::Skipped) {
             continue;
         }
         out << QDir::toNativeSeparators(file.path) << ": " << outcome_text(file.outcome) << "\n"
@@ -196,9 +258,14 @@ void BatchImport::print(Result const& result, QTextStream& out) {
     int const loaded = result.count(Outcome::Loaded);
     int const failed = result.count(Outcome::Failed);
     int const cancelled = result.count(Outcome::Cancelled);
-    out << loaded << " of " << result.files.size() << " files loaded, " << failed << " failed";
+    int const skipped = result.count(Outcome::Skipped);
+    out << loaded << " of " << (result.files.size() - skipped) << " files loaded, " << failed
+        << " failed";
     if (cancelled > 0) {
         out << ", " << cancelled << " cancelled";
+    }
+    if (skipped > 0) {
+        out << ", " << skipped << " skipped";
     }
     out << "\n";
     out.flush();

@@ -3,9 +3,11 @@
 
 #include "housekeeping/DocumentId.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,7 @@ namespace quarro {
 namespace app {
 
 // Imports a list of files through the import manager's flows, as a user opening them would: each
-// file gets its importer (the one named, or the one ImporterKeyChooser picks), the files of one
+// file gets its importer (the one named, or the one the import manager picks), the files of one
 // importer go through one run of its modal import wizard, and the outcome of every file is read
 // from that wizard's summary.
 //
@@ -25,7 +27,8 @@ namespace app {
 // answers the wizards and message boxes, so nobody needs to be at the screen.
 class BatchImport {
 public:
-    enum class Outcome { Loaded, Failed, Cancelled };
+    // Skipped: a file found in a folder that no importer takes; it does not count as failed.
+    enum class Outcome { Loaded, Failed, Cancelled, Skipped };
 
     struct FileResult {
         QString path;
@@ -52,7 +55,8 @@ public:
 
         int count(Outcome outcome) const;
         bool all_loaded() const {
-            return !files.empty() && count(Outcome::Loaded) == int(files.size());
+            int const wanted = int(files.size()) - count(Outcome::Skipped);
+            return wanted > 0 && count(Outcome::Loaded) == wanted;
         }
     };
 
@@ -61,8 +65,10 @@ public:
     // wizard's Journal button does.
     void set_keep_journal(bool keep) { m_keep_journal = keep; }
 
-    // key empty: each file with the importer chosen for it. The key must be registered.
-    Result run(QStringList const& files, std::string const& key);
+    // key empty: each file with the importer the import manager chooses for it. The key must be
+    // registered. A file in skippable that no importer takes is skipped rather than failed.
+    Result run(QStringList const& files, std::string const& key,
+               QSet<QString> const& skippable = QSet<QString>());
 
     // The text of an HTML summary as a user reads it: line breaks kept, markup gone.
     static QString plain_text(QString const& html);
@@ -72,8 +78,10 @@ public:
     static void print(Result const& result, QTextStream& out);
 
 private:
-    // The outcome of path as the summary reports it.
-    static Outcome outcome_in(QString const& summary_html, QString const& path);
+    // The outcomes a summary reports: loaded files by path, cancelled ones by name.
+    static std::map<QString, Outcome> outcomes_in(QString const& summary_html);
+    // The outcome of path among them.
+    static Outcome outcome_of(std::map<QString, Outcome> const& outcomes, QString const& path);
 
     bool m_answer;
     bool m_one_document;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <unordered_set>
 #include <utility>
 
 namespace quarro {
@@ -32,9 +33,14 @@ void register_key(char const* key) {
     }
 }
 
-bool contains(std::vector<housekeeping::Document::ObjectPtr> const& objects,
-              housekeeping::Document::ObjectPtr const& object) {
-    return std::find(objects.begin(), objects.end(), object) != objects.end();
+std::vector<model::GeoObject const*>
+identities(std::vector<housekeeping::Document::ObjectPtr> const& objects) {
+    std::vector<model::GeoObject const*> result;
+    result.reserve(objects.size());
+    for (housekeeping::Document::ObjectPtr const& object : objects) {
+        result.push_back(object.get());
+    }
+    return result;
 }
 
 } // namespace
@@ -80,7 +86,7 @@ housekeeping::Document* DocumentInsertImplementation::document() const {
 
 void DocumentInsertImplementation::remember() {
     if (housekeeping::Document const* const target = document(); target != nullptr && !m_read) {
-        m_before = target->objects();
+        m_before = identities(target->objects());
     }
 }
 
@@ -112,7 +118,7 @@ void DocumentInsertImplementation::read(housekeeping::Document& target) {
         return;
     }
     if (m_before.empty()) {
-        m_before = target.objects();
+        m_before = identities(target.objects());
     }
     m_state = m_reader->import_data(m_source, m_document, m_importing, m_progress, m_inserting);
     m_summary = m_reader->import_summary();
@@ -126,20 +132,40 @@ void DocumentInsertImplementation::read(housekeeping::Document& target) {
         return;
     }
     std::vector<housekeeping::Document::ObjectPtr> const& objects = after->objects();
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        if (!contains(m_before, objects[i])) {
-            m_added.push_back(objects[i]);
-            m_positions.push_back(i);
-        }
+    for (std::size_t const position : new_positions(*after)) {
+        m_added.push_back(objects[position]);
+        m_positions.push_back(position);
     }
 }
 
-void DocumentInsertImplementation::remove_new_objects(housekeeping::Document& target) {
-    std::vector<housekeeping::Document::ObjectPtr> const objects = target.objects();
-    for (housekeeping::Document::ObjectPtr const& object : objects) {
-        if (!contains(m_before, object)) {
-            target.remove_object(object);
+std::vector<std::size_t>
+DocumentInsertImplementation::new_positions(housekeeping::Document const& target) const {
+    std::vector<housekeeping::Document::ObjectPtr> const& objects = target.objects();
+    std::vector<std::size_t> positions;
+    std::size_t const before = m_before.size();
+    // Readers append: when the last object from before is still in its place, whatever follows
+    // it is new. Looking each object up among those before would make every insert cost as much
+    // as the document is large, and a load of many files slow down with each file.
+    if (objects.size() >= before && (before == 0 || objects[before - 1].get() == m_before.back())) {
+        for (std::size_t i = before; i < objects.size(); ++i) {
+            positions.push_back(i);
         }
+        return positions;
+    }
+    std::unordered_set<model::GeoObject const*> const old(m_before.begin(), m_before.end());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (old.count(objects[i].get()) == 0) {
+            positions.push_back(i);
+        }
+    }
+    return positions;
+}
+
+void DocumentInsertImplementation::remove_new_objects(housekeeping::Document& target) {
+    std::vector<std::size_t> const positions = new_positions(target);
+    // From the back, so that the positions still to come stay valid.
+    for (auto position = positions.rbegin(); position != positions.rend(); ++position) {
+        target.take_object(*position);
     }
 }
 

@@ -65,7 +65,9 @@ private:
 
     housekeeping::Document* document() const;
     void read(housekeeping::Document& document);
-    // Takes the objects that are not in m_before out of the document again.
+    // The places of the objects that were not in the document before the read.
+    std::vector<std::size_t> new_positions(housekeeping::Document const& document) const;
+    // Takes those objects out of the document again.
     void remove_new_objects(housekeeping::Document& document);
 
     boost::shared_ptr<housekeeping::DataSource> m_source;
@@ -78,8 +80,9 @@ private:
     bool m_read = false;
     import::AbstractFileReader::ImportState m_state = import::AbstractFileReader::IMPORT_FAILED;
     QString m_summary;
-    // The document's objects before the first read, and the objects it brought with their places.
-    std::vector<housekeeping::Document::ObjectPtr> m_before;
+    // The document's objects before the first read (for telling them apart only), and the objects
+    // the read brought with their places.
+    std::vector<model::GeoObject const*> m_before;
     std::vector<housekeeping::Document::ObjectPtr> m_added;
     std::vector<std::size_t> m_positions;
 };

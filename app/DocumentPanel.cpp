@@ -9,8 +9,8 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QList>
 #include <QLocale>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVariant>
 
@@ -53,9 +53,9 @@ DocumentPanel::DocumentPanel(QWidget* parent)
     connect(&manager, &housekeeping::DocumentManager::documentCreated, this,
             &DocumentPanel::watch_document);
     connect(&manager, &housekeeping::DocumentManager::documentDestroyed, this,
-            &DocumentPanel::schedule_refresh);
+            &DocumentPanel::refresh);
     connect(&manager, &housekeeping::DocumentManager::currentDocumentChanged, this,
-            &DocumentPanel::schedule_refresh);
+            &DocumentPanel::show_current);
     for (housekeeping::DocumentId const& id : manager.current_documents()) {
         watch_document(id);
     }
@@ -72,22 +72,47 @@ void DocumentPanel::watch_document(housekeeping::DocumentId id) {
     housekeeping::AbstractDocument* const document =
         housekeeping::DocumentManager::instance().document_from_id(id);
     if (document != nullptr) {
-        connect(document, &housekeeping::AbstractDocument::changed, this,
-                &DocumentPanel::schedule_refresh, Qt::UniqueConnection);
-        connect(document, &housekeeping::AbstractDocument::datasourceChanged, this,
-                &DocumentPanel::schedule_refresh, Qt::UniqueConnection);
-        connect(document, &housekeeping::AbstractDocument::modifiedChanged, this,
-                &DocumentPanel::schedule_refresh, Qt::UniqueConnection);
+        // Each change is shown at once, and only the document that changed is listed again.
+        auto const update = [this, id] { update_document(id); };
+        connect(document, &housekeeping::AbstractDocument::changed, this, update);
+        connect(document, &housekeeping::AbstractDocument::datasourceChanged, this, update);
+        connect(document, &housekeeping::AbstractDocument::modifiedChanged, this, update);
     }
-    schedule_refresh();
+    refresh();
 }
 
-void DocumentPanel::schedule_refresh() {
-    if (m_refresh_pending) {
+QTreeWidgetItem* DocumentPanel::document_item(housekeeping::DocumentId const& id) const {
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* const item = m_tree->topLevelItem(i);
+        if (item->data(NameColumn, id_role).toInt() == id.value()) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+void DocumentPanel::update_document(housekeeping::DocumentId id) {
+    QTreeWidgetItem* const item = document_item(id);
+    housekeeping::AbstractDocument const* const document =
+        housekeeping::DocumentManager::instance().document_from_id(id);
+    if (item == nullptr || document == nullptr) {
+        refresh();
         return;
     }
-    m_refresh_pending = true;
-    QTimer::singleShot(0, this, &DocumentPanel::refresh);
+    m_refreshing = true;
+    fill_document_item(*item, *document);
+    m_refreshing = false;
+}
+
+void DocumentPanel::show_current() {
+    housekeeping::DocumentId const current =
+        housekeeping::DocumentManager::instance().current_document_id();
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* const item = m_tree->topLevelItem(i);
+        QFont font = item->font(NameColumn);
+        font.setBold(item->data(NameColumn, id_role).toInt() == current.value());
+        item->setFont(NameColumn, font);
+    }
 }
 
 void DocumentPanel::remember_expansion(QTreeWidgetItem* item) {
@@ -103,7 +128,6 @@ void DocumentPanel::remember_expansion(QTreeWidgetItem* item) {
 }
 
 void DocumentPanel::refresh() {
-    m_refresh_pending = false;
     m_refreshing = true;
     housekeeping::DocumentManager const& manager = housekeeping::DocumentManager::instance();
     m_tree->clear();
@@ -113,29 +137,34 @@ void DocumentPanel::refresh() {
             continue;
         }
         auto* item = new QTreeWidgetItem(m_tree);
-        item->setText(NameColumn, document->display_name() +
-                                      (document->is_modified() ? QStringLiteral(" *") : QString()));
         item->setData(NameColumn, id_role, id.value());
-        quint64 const count = document->size();
-        item->setText(
-            SizeColumn,
-            count == 1 ? tr("1 object")
-                       : tr("%1 objects").arg(QLocale().toString(static_cast<qulonglong>(count))));
-        item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
-        if (auto const* concrete = dynamic_cast<housekeeping::Document const*>(document)) {
-            for (housekeeping::Document::ObjectPtr const& object : concrete->objects()) {
-                if (object) {
-                    item->addChild(object_item(*object));
-                }
+        fill_document_item(*item, *document);
+    }
+    show_current();
+    m_refreshing = false;
+}
+
+void DocumentPanel::fill_document_item(QTreeWidgetItem& item,
+                                       housekeeping::AbstractDocument const& document) {
+    item.setText(NameColumn, document.display_name() +
+                                 (document.is_modified() ? QStringLiteral(" *") : QString()));
+    quint64 const count = document.size();
+    item.setText(SizeColumn,
+                 count == 1
+                     ? tr("1 object")
+                     : tr("%1 objects").arg(QLocale().toString(static_cast<qulonglong>(count))));
+    item.setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
+    qDeleteAll(item.takeChildren());
+    if (auto const* concrete = dynamic_cast<housekeeping::Document const*>(&document)) {
+        QList<QTreeWidgetItem*> children;
+        for (housekeeping::Document::ObjectPtr const& object : concrete->objects()) {
+            if (object) {
+                children << object_item(*object);
             }
         }
-        bool const current = id == manager.current_document_id();
-        QFont font = item->font(NameColumn);
-        font.setBold(current);
-        item->setFont(NameColumn, font);
-        item->setExpanded(m_collapsed.count(id.value()) == 0);
+        item.addChildren(children);
     }
-    m_refreshing = false;
+    item.setExpanded(m_collapsed.count(document.id().value()) == 0);
 }
 
 void DocumentPanel::item_activated(QTreeWidgetItem* item) {

@@ -11,12 +11,16 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace quarro {
+namespace housekeeping {
+class AbstractDocument;
+}
+
 namespace app {
 
 // The dock that lists the open documents and, under each, its objects with their name, kind and
 // size (samples, points, pixels or cells). The current document is shown in bold; clicking a
 // document makes it current. Documents are listed expanded until the user collapses them. The list
-// follows the document manager by itself.
+// follows the document manager by itself, at once: a change is shown before the next event.
 class DocumentPanel : public QDockWidget {
     Q_OBJECT
 public:
@@ -30,17 +34,21 @@ public:
 
 private slots:
     void watch_document(quarro::housekeeping::DocumentId id);
+    // Lists one document again after it changed.
+    void update_document(quarro::housekeeping::DocumentId id);
+    // Shows the current document in bold.
+    void show_current();
     void item_activated(QTreeWidgetItem* item);
     void remember_expansion(QTreeWidgetItem* item);
 
 private:
     Q_DISABLE_COPY(DocumentPanel)
 
-    // Many changes in a row (a load adds objects one by one) refresh the list once.
-    void schedule_refresh();
+    QTreeWidgetItem* document_item(housekeeping::DocumentId const& id) const;
+    // The document's line (name, modified mark, object count) and its objects.
+    void fill_document_item(QTreeWidgetItem& item, housekeeping::AbstractDocument const& document);
 
     QTreeWidget* m_tree;
-    bool m_refresh_pending = false;
     bool m_refreshing = false;
     // Documents the user collapsed, by id value.
     std::set<int> m_collapsed;

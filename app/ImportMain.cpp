@@ -1,15 +1,17 @@
-// quarro-import FILE... [--key KEY] [--save OUT.qro]
+// quarro-import FILE|FOLDER... [--recursive] [--key KEY] [--save OUT.qro]
 //
+// A folder stands for its files, in sorted order (with those of its sub-folders under
+// --recursive); a file found that way that no importer takes is listed as skipped, not failed.
 // Imports files without a window: the same import manager flows and the same modal import wizard
 // as the application, on the offscreen platform, with the wizards answered automatically. Prints
 // each wizard's summary as plain text (each file's outcome and the totals line) and a last line
 // with the counts. Exit code 0 when every file loaded, 1 when any failed (or the save failed),
 // 2 for a usage error.
+#include "AbstractFileReaderFactory.h"
 #include "ApplicationStartup.h"
 #include "BatchImport.h"
 #include "DocumentWriter.h"
 #include "ImportManager.h"
-#include "ImporterKeyChooser.h"
 #include "NativeDocuments.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
@@ -17,7 +19,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSet>
 #include <QTextStream>
+
+#include <algorithm>
+#include <exception>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +57,53 @@ int save(quarro::housekeeping::DocumentId const& id, QString const& path, QTextS
     out << "Saved " << document->object_count() << " objects to " << QDir::toNativeSeparators(path)
         << "\n";
     return exit_loaded;
+}
+
+bool is_registered(std::string const& key) {
+    std::vector<std::string> const keys = quarro::import::AbstractFileReaderFactory::products();
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+// The importers a user can name with --key, with the files each one offers to read.
+QString importer_list() {
+    QString text = QStringLiteral("\nImporters (KEY: file filter):\n");
+    for (std::string const& key :
+         quarro::import::ImportManager::const_instance().importer_order()) {
+        QString filter;
+        try {
+            filter = QString::fromStdString(
+                quarro::import::AbstractFileReaderFactory::create(key)->file_filter());
+        } catch (std::exception const& e) {
+            filter = QString::fromUtf8(e.what());
+        }
+        text += QStringLiteral("  %1: %2\n").arg(QString::fromStdString(key), filter.trimmed());
+    }
+    return text;
+}
+
+// The arguments with every folder replaced by its files, sorted; the files that came from folders
+// go to from_folders as well.
+QStringList expand_folders(QStringList const& arguments, bool recursive,
+                           QSet<QString>& from_folders) {
+    QStringList files;
+    for (QString const& argument : arguments) {
+        if (!QFileInfo(argument).isDir()) {
+            files << argument;
+            continue;
+        }
+        QStringList found;
+        QDirIterator it(argument, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                        recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+        while (it.hasNext()) {
+            found << it.next();
+        }
+        found.sort();
+        for (QString const& file : found) {
+            from_folders.insert(file);
+        }
+        files << found;
+    }
+    return files;
 }
 
 QtMessageHandler g_default_handler = nullptr;
@@ -83,22 +140,38 @@ int main(int argc, char** argv) {
         QStringLiteral("Import every file with the importer KEY (default: the importer that fits "
                        "each file)."),
         QStringLiteral("KEY"));
+    QCommandLineOption const recursive_option(
+        QStringLiteral("recursive"),
+        QStringLiteral("Import the files in the sub-folders of a folder as well."));
     QCommandLineOption const save_option(QStringLiteral("save"),
                                          QStringLiteral("Save the document as OUT.qro (or .qroz)."),
                                          QStringLiteral("OUT.qro"));
     parser.addOption(key_option);
     parser.addOption(save_option);
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Files to import."),
-                                 QStringLiteral("FILE..."));
+    parser.addOption(recursive_option);
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("Files to import; a folder stands for the files in it, in sorted order."),
+        QStringLiteral("FILE|FOLDER..."));
     if (!parser.parse(QCoreApplication::arguments())) {
         return usage_error(parser, parser.errorText());
     }
+    QTextStream out(stdout);
+    quarro::app::ApplicationStartup::Report const plugins =
+        quarro::app::ApplicationStartup::load_plugins(QCoreApplication::applicationDirPath());
+    for (QString const& failed : plugins.failed_plugins) {
+        QTextStream(stderr) << "quarro-import: reader plugin not loaded: " << failed << "\n";
+    }
     if (parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << parser.helpText();
+        out << parser.helpText() << importer_list();
+        out.flush();
+        quarro::app::ApplicationStartup::shut_down();
         return exit_loaded;
     }
-    QStringList const files = parser.positionalArguments();
-    if (files.isEmpty()) {
+    QSet<QString> from_folders;
+    QStringList const files =
+        expand_folders(parser.positionalArguments(), parser.isSet(recursive_option), from_folders);
+    if (parser.positionalArguments().isEmpty()) {
         return usage_error(parser, QStringLiteral("no files given"));
     }
     QString const save_path = parser.value(save_option);
@@ -108,16 +181,11 @@ int main(int argc, char** argv) {
                                        .arg(save_path));
     }
 
-    QTextStream out(stdout);
-    quarro::app::ApplicationStartup::Report const plugins =
-        quarro::app::ApplicationStartup::load_plugins(QCoreApplication::applicationDirPath());
-    for (QString const& failed : plugins.failed_plugins) {
-        QTextStream(stderr) << "quarro-import: reader plugin not loaded: " << failed << "\n";
-    }
     std::string const key = parser.value(key_option).toStdString();
-    if (parser.isSet(key_option) && !quarro::app::ImporterKeyChooser::is_registered(key)) {
+    if (parser.isSet(key_option) && !is_registered(key)) {
         QStringList known;
-        for (std::string const& registered : quarro::app::ImporterKeyChooser::registered_keys()) {
+        for (std::string const& registered :
+             quarro::import::AbstractFileReaderFactory::products()) {
             known << QString::fromStdString(registered);
         }
         return usage_error(parser, QStringLiteral("no importer is registered for the key '%1' "
@@ -127,7 +195,7 @@ int main(int argc, char** argv) {
 
     quarro::import::ImportManager::instance();
     quarro::app::BatchImport::Result const result =
-        quarro::app::BatchImport(true, true).run(files, key);
+        quarro::app::BatchImport(true, true).run(files, key, from_folders);
     quarro::app::BatchImport::print(result, out);
     int code = result.all_loaded() ? exit_loaded : exit_failed;
     if (parser.isSet(save_option) &&

@@ -9,6 +9,7 @@
 #include "NativeDocuments.h"
 #include "PropertiesPanel.h"
 #include "RecentDocumentsRecorder.h"
+#include "UnsavedDocumentsQuestion.h"
 #include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/AbstractDataInformationFactory.h"
@@ -41,6 +42,8 @@
 #include <QToolBar>
 #include <QUndoGroup>
 #include <QUrl>
+
+#include <vector>
 
 namespace quarro {
 namespace app {
@@ -385,14 +388,34 @@ bool MainWindow::close_current() {
 
 bool MainWindow::confirm_close_all() {
     housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
+    std::vector<housekeeping::DocumentId> changed;
+    QStringList names;
     for (housekeeping::DocumentId const& id : manager.current_documents()) {
         housekeeping::AbstractDocument const* const candidate = manager.document_from_id(id);
-        if (candidate == nullptr || !candidate->is_modified()) {
-            continue;
+        if (candidate != nullptr && candidate->is_modified()) {
+            changed.push_back(id);
+            names << candidate->display_name();
         }
+    }
+    if (changed.empty()) {
+        return true;
+    }
+    if (changed.size() == 1) {
         // The user sees the document that the question is about.
+        manager.current_document(changed.front());
+        return ask_to_save(changed.front()) != SaveAnswer::Cancelled;
+    }
+    QMessageBox::StandardButton const answer = UnsavedDocumentsQuestion::ask(this, names);
+    if (answer == QMessageBox::Discard) {
+        return true;
+    }
+    if (answer != QMessageBox::SaveAll) {
+        return false;
+    }
+    for (housekeeping::DocumentId const& id : changed) {
+        // Saved as File > Save would; the first that fails has said why, and the rest wait.
         manager.current_document(id);
-        if (ask_to_save(id) == SaveAnswer::Cancelled) {
+        if (!save_document_interactively(id, false)) {
             return false;
         }
     }

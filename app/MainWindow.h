@@ -75,8 +75,9 @@ public:
     // False when it stays open.
     bool close_document(housekeeping::DocumentId const& id);
     bool close_current();
-    // Asks about each modified document in turn; false when the user keeps one open (Cancel) or a
-    // save failed. Documents stay open either way.
+    // Asks once about the modified documents (about one as close_document does, about several
+    // with Save All, Discard All and Cancel); false when the user cancels or a save fails (Save
+    // All stops there). Documents stay open either way.
     bool confirm_close_all();
 
     // Renders the whole window into an image file; false when it cannot be written.

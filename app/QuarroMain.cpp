@@ -1,12 +1,12 @@
 // quarro: the desktop application. Files named on the command line are opened at start through
-// the import manager, as if they had been chosen in the Open dialog (with the importer that fits
-// each one, or the one given with --key). With --screenshot the wizards are answered
-// automatically and the window is saved as an image once the files are in, then the application
-// ends; the exit code is 0 when every file loaded.
+// the import manager, as if they had been chosen in the Open dialog (with the importer that the
+// import manager finds fitting for each one, or the one given with --key). With --screenshot the
+// wizards are answered automatically and the window is saved as an image once the files are in,
+// then the application ends; the exit code is 0 when every file loaded.
+#include "AbstractFileReaderFactory.h"
 #include "ApplicationStartup.h"
 #include "BatchImport.h"
 #include "DataViews.h"
-#include "ImporterKeyChooser.h"
 #include "JournalPanel.h"
 #include "MainWindow.h"
 #include "MapView.h"
@@ -22,7 +22,10 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -96,7 +99,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<quarro::app::MainWindow> window =
         quarro::app::ApplicationStartup::start(QCoreApplication::applicationDirPath());
     std::string const key = parser.value(key_option).toStdString();
-    if (!key.empty() && !quarro::app::ImporterKeyChooser::is_registered(key)) {
+    std::vector<std::string> const keys = quarro::import::AbstractFileReaderFactory::products();
+    if (!key.empty() && std::find(keys.begin(), keys.end(), key) == keys.end()) {
         std::fprintf(stderr, "quarro: no importer is registered for the key '%s'\n", key.c_str());
         quarro::app::ApplicationStartup::shut_down();
         return 2;

@@ -33,6 +33,10 @@ void AbstractCommand::remember() {}
 
 void AbstractCommand::finished(bool /*ok*/) {}
 
+bool AbstractCommand::keep_in_history() const {
+    return true;
+}
+
 void AbstractCommand::setDescription(std::string description) {
     m_description = std::move(description);
 }

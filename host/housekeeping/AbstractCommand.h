@@ -16,7 +16,8 @@ namespace housekeeping {
 // An undoable change of one document. The command manager runs it (remember(), do_command(),
 // finished(true)) and records it on the document's undo stack; undo and redo then call
 // undo_command() and do_command(). When do_command() throws, the manager calls rollback() and
-// finished(false) and records nothing.
+// finished(false) and records nothing; nor does it record a command that says it is not worth
+// keeping.
 //
 // The order of the virtual operations is part of the host's interface.
 class QUARRO_HOST_EXPORT AbstractCommand {
@@ -37,6 +38,10 @@ public:
     virtual void undo_command() = 0;
     // The run ended, successfully or not; does nothing by default.
     virtual void finished(bool ok);
+    // Asked after a run: false when the run changed nothing worth undoing (an import that failed
+    // or was cancelled), so that the command manager leaves it out of the history. True by
+    // default.
+    virtual bool keep_in_history() const;
 
     DocumentId const& document() const { return m_document; }
     std::string const& description() const { return m_description; }

@@ -54,6 +54,10 @@ void CommandManager::insert(boost::shared_ptr<AbstractCommand> command, bool exe
         }
         command->finished(true);
     }
+    // A run that changed nothing would leave an undo step that does nothing.
+    if (!command->keep_in_history()) {
+        return;
+    }
     AbstractDocument* const document =
         DocumentManager::instance().document_from_id(command->document());
     if (document == nullptr) {

@@ -26,7 +26,8 @@ public:
     // do_command() throws, rollback() and finished(false) are called, nothing is recorded and the
     // exception is rethrown.
     // execute false: the command has already been carried out; it is only recorded.
-    // A command for a document that does not exist runs but is not recorded. A null command is
+    // A command for a document that does not exist, or one whose keep_in_history() is false after
+    // it ran, is not recorded. A null command is
     // logged and ignored.
     void insert(boost::shared_ptr<AbstractCommand> command, bool execute);
 

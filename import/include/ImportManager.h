@@ -105,6 +105,17 @@ public:
     // Opens entry p_index of the host's recent-documents list.
     void open_recent_file(int p_index);
 
+    // The importer for a file that nobody chose one for (a drop, a file named on a command line,
+    // a recent entry without its importer): "QRO" when the native reader accepts the file;
+    // otherwise, in importer_order(), the first importer whose reader lists the file's extension
+    // and accepts it; failing that, the first whose reader accepts it ("accepts" as
+    // verify_import_key decides). Empty when none does: p_reasons then says why, either what is
+    // wrong with the file itself (missing, a folder, unreadable, empty) or each reader's reason
+    // ("KEY: reason"), one line each.
+    std::string importer_for_file(QString const& p_path, QString& p_reasons) const;
+    // Every importer key, in the order in which the manager offers and tries them.
+    std::vector<std::string> const& importer_order() const { return m_importer_order; }
+
 protected:
     ImportManager();
     ~ImportManager() override;
@@ -144,6 +155,10 @@ private:
 
     // Open flows.
     bool open_urls(QStringList const& p_files, std::string const& p_key);
+    // Each file with the importer that fits it: files sharing an importer run in one wizard, the
+    // wizards in the order of their first file; the files no importer takes are named, with the
+    // reasons, in one warning.
+    bool open_urls_fitting(QStringList const& p_files);
     bool open_url(std::string const& p_path, std::string const& p_key);
     void open_data_source(boost::shared_ptr<housekeeping::DataSource> p_ds);
     bool is_open(std::string const& p_path);
@@ -157,6 +172,9 @@ private:
                            QString& p_message) const;
     bool verify_import_key(QString const& p_file, std::string const& p_key,
                            QString& p_message) const;
+    // What keeps any reader from a path: missing, a folder or other non-regular file, no read
+    // permission, empty. Empty when nothing does.
+    static QString file_problem(QString const& p_path);
 
     // Insert flows.
     bool insert_urls(QStringList const& p_files, std::string const& p_key, QString& p_message);
@@ -166,6 +184,10 @@ private:
     void revert_document();
     void revert_document(housekeeping::DocumentId const& p_id,
                          boost::shared_ptr<housekeeping::DataSource> p_ds);
+    // The importer that reads a document's file again, once it is known that the file is still
+    // there and that importer still accepts it; otherwise warns why and returns an empty key, and
+    // the document must stay as it is.
+    std::string reopen_key(housekeeping::DataSource const& p_ds) const;
 
 private slots:
     void slot_open();
@@ -193,6 +215,9 @@ private:
     housekeeping::AbstractQuickHelpEntry* m_insert_help_entry = nullptr;
     // File extension to importer key, one entry per reader that declares the extension.
     std::multimap<std::string, std::string> m_extension_keys;
+    // Importer key to the extensions its reader lists, in lower case.
+    std::map<std::string, std::vector<std::string>> m_key_extensions;
+    std::vector<std::string> m_importer_order;
     // File-dialog filter text to the importer key that offers it.
     std::map<std::string, std::string> m_filter_keys;
     QString m_file_path;

@@ -47,6 +47,8 @@ public:
     void do_command() override;
     void undo_command() override;
     void finished(bool ok) override;
+    // Only an import that succeeded changed the document.
+    bool keep_in_history() const override;
 
     // The implementation's HTML summary of what it inserted.
     QString summary() const;

@@ -8,8 +8,12 @@
 #include "housekeeping/ErrorProtocol.h"
 #include "utilities/UrlUtilities.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <bitset>
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
@@ -74,6 +78,7 @@ void ImportManager::register_file_filters() {
     m_filters.clear();
     std::vector<std::string> keys = AbstractFileReaderFactory::products();
     sort_importer_order(keys);
+    m_importer_order = keys;
 
     bool offered_any = false;
     for (std::string const& key : keys) {
@@ -111,6 +116,8 @@ void ImportManager::register_file_extensions() {
         }
         for (std::string const& extension : reader->supported_extentions()) {
             m_extension_keys.emplace(extension, *key);
+            m_key_extensions[*key].push_back(
+                QString::fromStdString(extension).toLower().toStdString());
         }
     }
 }
@@ -141,6 +148,88 @@ bool ImportManager::verify_import_key(QString const& p_file, std::string const& 
         return false;
     }
     return accepted(reader->verify(url, p_message));
+}
+
+QString ImportManager::file_problem(QString const& p_path) {
+    QFileInfo const info(p_path);
+    if (!info.exists()) {
+        return QStringLiteral("The file does not exist.");
+    }
+    if (info.isDir()) {
+        return QStringLiteral("This is a folder, not a file.");
+    }
+    // A pipe or a device would keep a reader waiting.
+    if (!info.isFile()) {
+        return QStringLiteral("This is not a regular file.");
+    }
+    // Opened rather than asked about: the permission bits are not all that decides.
+    if (QFile file(p_path); !file.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("The file cannot be read (no permission).");
+    }
+    if (info.size() == 0) {
+        return QStringLiteral("The file is empty.");
+    }
+    return QString();
+}
+
+std::string ImportManager::importer_for_file(QString const& p_path, QString& p_reasons) const {
+    QString const problem = file_problem(p_path);
+    if (!problem.isEmpty()) {
+        p_reasons = problem;
+        return std::string();
+    }
+    // Each reader is asked once; its answer is kept for the second round, its reason for the
+    // user.
+    std::map<std::string, bool> fits;
+    std::map<std::string, QString> said;
+    auto const ask = [&](std::string const& key) {
+        auto const known = fits.find(key);
+        if (known != fits.end()) {
+            return known->second;
+        }
+        QString message;
+        bool fit = false;
+        try {
+            fit = verify_import_key(p_path, key, message);
+        } catch (std::exception const& e) {
+            message = QString::fromUtf8(e.what());
+        }
+        if (!fit && !message.isEmpty()) {
+            said.emplace(key, message);
+        }
+        fits.emplace(key, fit);
+        return fit;
+    };
+    if (std::find(m_importer_order.begin(), m_importer_order.end(), native_key) !=
+            m_importer_order.end() &&
+        ask(native_key)) {
+        return native_key;
+    }
+    std::string const suffix = QFileInfo(p_path).suffix().toLower().toStdString();
+    for (std::string const& key : m_importer_order) {
+        auto const extensions = m_key_extensions.find(key);
+        if (extensions != m_key_extensions.end() &&
+            std::find(extensions->second.begin(), extensions->second.end(), suffix) !=
+                extensions->second.end() &&
+            ask(key)) {
+            return key;
+        }
+    }
+    for (std::string const& key : m_importer_order) {
+        if (ask(key)) {
+            return key;
+        }
+    }
+    QStringList reasons;
+    for (std::string const& key : m_importer_order) {
+        auto const reason = said.find(key);
+        if (reason != said.end()) {
+            reasons << QStringLiteral("%1: %2").arg(QString::fromStdString(key), reason->second);
+        }
+    }
+    p_reasons = reasons.isEmpty() ? QStringLiteral("No importer accepts this file.")
+                                  : reasons.join(QLatin1Char('\n'));
+    return std::string();
 }
 
 } // namespace import

@@ -15,19 +15,21 @@
 #include "housekeeping/gui/AbstractMainWindow.h"
 #include "utilities/UrlUtilities.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace quarro {
 namespace import {
 
 namespace {
-
-char const* const native_key = "QRO";
 
 // The first chosen file's suffix (lower case) names its importer whatever filter was selected.
 struct SuffixKey {
@@ -113,13 +115,50 @@ void ImportManager::slot_dynamic_open(const utilities::UrlList& p_url_list) {
 }
 
 bool ImportManager::open_urls(QStringList const& p_files, std::string const& p_key) {
-    std::string const key = p_key.empty() ? std::string(native_key) : p_key;
+    // No importer named: each file gets the one that fits it.
+    if (p_key.empty()) {
+        return open_urls_fitting(p_files);
+    }
     QString message;
-    if (verify_files(p_files, key, message)) {
-        return open_urls_using_key(p_files, key, housekeeping::DocumentId::null());
+    if (verify_files(p_files, p_key, message)) {
+        return open_urls_using_key(p_files, p_key, housekeeping::DocumentId::null());
     }
     warn_unable_to_import(message, QStringLiteral("\n\n %1"));
     return false;
+}
+
+bool ImportManager::open_urls_fitting(QStringList const& p_files) {
+    std::vector<std::pair<std::string, QStringList>> runs;
+    QStringList refused;
+    for (QString const& file : p_files) {
+        QString reasons;
+        std::string const key = importer_for_file(file, reasons);
+        if (key.empty()) {
+            // One reason follows the name; the readers' reasons go below it, one a line.
+            QString const shown = QDir::toNativeSeparators(file);
+            refused << (reasons.contains(QLatin1Char('\n'))
+                            ? shown + QStringLiteral(":\n  ") +
+                                  reasons.split(QLatin1Char('\n')).join(QStringLiteral("\n  "))
+                            : shown + QStringLiteral(": ") + reasons);
+            continue;
+        }
+        auto run = std::find_if(runs.begin(), runs.end(),
+                                [&key](auto const& entry) { return entry.first == key; });
+        if (run == runs.end()) {
+            runs.emplace_back(key, QStringList());
+            run = runs.end() - 1;
+        }
+        run->second << file;
+    }
+    // Told before anything is read, so that the user knows at once which files stay out.
+    if (!refused.isEmpty()) {
+        warn_unable_to_import(refused.join(QLatin1Char('\n')), QStringLiteral("\n\n %1"));
+    }
+    bool all = refused.isEmpty();
+    for (auto const& run : runs) {
+        all = open_urls_using_key(run.second, run.first, housekeeping::DocumentId::null()) && all;
+    }
+    return all;
 }
 
 bool ImportManager::open_url(std::string const& p_path, std::string const& p_key) {

@@ -2,20 +2,27 @@
 // actions as the host's documents come and go.
 #include "ImportManager.h"
 
+#include "AbstractFileReaderFactory.h"
+#include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/AbstractDocument.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/DocumentManager.h"
 #include "housekeeping/RecentDocumentsQueue.h"
+#include "housekeeping/gui/AbstractMainWindow.h"
 #include "utilities/UrlUtilities.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QVariant>
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace quarro {
 namespace import {
@@ -23,6 +30,7 @@ namespace import {
 namespace {
 
 // Whatever importer reopens a recent file, the next dialog offers the native format.
+char const* const native_key = "QRO";
 char const* const native_filter = "QRO Format (*.qro *.quarro *.qroz)";
 
 housekeeping::DocumentManager& documents() {
@@ -138,9 +146,14 @@ void ImportManager::revert_document() {
     if (!source) {
         return;
     }
+    std::string const key = reopen_key(*source);
+    if (key.empty()) {
+        return;
+    }
     // The user may keep a modified document when asked; then nothing is read again.
     if (documents().destroy_document(id, false, false, true, housekeeping::DocumentId::null())) {
-        open_url(local_path(source), std::string());
+        open_urls_using_key(QStringList(QString::fromStdString(local_path(source))), key,
+                            housekeeping::DocumentId::null());
     }
 }
 
@@ -149,11 +162,43 @@ void ImportManager::revert_document(housekeeping::DocumentId const& p_id,
     if (!p_ds) {
         return;
     }
+    std::string const key = reopen_key(*p_ds);
+    if (key.empty()) {
+        return;
+    }
     // The user has agreed to lose the changes already: nobody is asked again.
     housekeeping::DocumentId const id = p_id;
     if (documents().destroy_document(id, true, false, false, housekeeping::DocumentId::null())) {
-        open_url(local_path(p_ds), std::string());
+        open_urls_using_key(QStringList(QString::fromStdString(local_path(p_ds))), key,
+                            housekeeping::DocumentId::null());
     }
+}
+
+std::string ImportManager::reopen_key(housekeeping::DataSource const& p_ds) const {
+    // The importer that read the document reads it again; the native one when that importer is
+    // native, unknown or gone from this installation.
+    std::string key = p_ds.key();
+    std::vector<std::string> const registered = AbstractFileReaderFactory::products();
+    if (key.empty() || key == "QUARRO" ||
+        std::find(registered.begin(), registered.end(), key) == registered.end()) {
+        key = native_key;
+    }
+    QString const path = utilities::url_to_filesystem(p_ds.url());
+    QString reason = file_problem(path);
+    if (reason.isEmpty() && !verify_files(QStringList(path), key, reason) && reason.isEmpty()) {
+        reason = QStringLiteral("The importer %1 no longer accepts it.")
+                     .arg(QString::fromStdString(key));
+    }
+    if (reason.isEmpty()) {
+        return key;
+    }
+    QMessageBox::warning(
+        housekeeping::gui::AbstractMainWindow::instance(),
+        QString::fromStdString(brkBase::brkProductInfo::instance().product_name()),
+        QStringLiteral("'%1' cannot be read again; the document stays as it is.\n\n%2")
+            .arg(QDir::toNativeSeparators(path), reason),
+        QMessageBox::Ok, QMessageBox::NoButton);
+    return std::string();
 }
 
 void ImportManager::enable_document_actions(bool p_enable) {

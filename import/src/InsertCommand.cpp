@@ -83,6 +83,11 @@ void InsertCommand::finished(bool ok) {
     }
 }
 
+bool InsertCommand::keep_in_history() const {
+    // A subclass without an implementation does its own work and keeps the default.
+    return !m_implementation || m_implementation->import_state() == AbstractFileReader::IMPORT_OK;
+}
+
 QString InsertCommand::summary() const {
     if (!has_implementation(Q_FUNC_INFO)) {
         return QString();

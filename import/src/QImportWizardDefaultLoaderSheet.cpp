@@ -21,6 +21,8 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <boost/make_shared.hpp>
 
@@ -269,9 +271,15 @@ void QImportWizardDefaultLoaderSheet::Run::read_file_by_file() {
         m_timer.start();
         QString path;
         std::string const url = QImportWizard::urlFromString(m_wizard.urls().at(i), path);
-        m_sheet.m_log += (m_wizard.inserting() ? tr("Importing ") : tr("Loading ")) + path +
-                         QStringLiteral(" ...<br />");
-        m_sheet.m_text_browser->setText(m_sheet.m_log);
+        QString const line = (m_wizard.inserting() ? tr("Importing ") : tr("Loading ")) + path +
+                             QStringLiteral(" ...");
+        m_sheet.m_log += line + QStringLiteral("<br />");
+        // One paragraph more: the browser lays out the new line, not the whole log again, which
+        // would make a load of many files slow down with every file.
+        QTextCursor cursor(m_sheet.m_text_browser->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(line);
+        cursor.insertBlock();
         m_message.clear();
         bool const made = make_importer(url);
         QGuiApplication::restoreOverrideCursor();

@@ -1,9 +1,11 @@
-// quarro-import FILE... [--key KEY] [--save OUT.qro], run as a separate program on real sample
-// files: what it prints and the exit codes 0 (all loaded), 1 (a file failed), 2 (usage).
+// quarro-import FILE|FOLDER... [--recursive] [--key KEY] [--save OUT.qro], run as a separate
+// program on real sample files: what it prints and the exit codes 0 (all loaded), 1 (a file
+// failed), 2 (usage).
 #include "AppTestFiles.h"
 #include "TestApplication.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -123,6 +125,47 @@ TEST(QuarroImportTest, UsageErrorsGiveExitCodeTwo) {
     Outcome const help = quarroImport({QStringLiteral("--help")});
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--save <OUT.qro>")));
+}
+
+TEST(QuarroImportTest, AFolderMeansItsFilesAndWhatNoImporterTakesIsSkipped) {
+    QDir const folder(QDir(scratchDirectory()).filePath(QStringLiteral("folder")));
+    QDir().mkpath(folder.filePath(QStringLiteral("sub")));
+    QString const well = folder.filePath(QStringLiteral("b_well.las"));
+    QString const grid = folder.filePath(QStringLiteral("sub/grid.asc"));
+    QFile::copy(dataFile(QStringLiteral("las/sample_2.0.las")), well);
+    QFile::copy(dataFile(QStringLiteral("asc/hugo_site.asc")), grid);
+    QString const notes = writeScratchFile(QStringLiteral("folder/a_notes.txt"), "just notes\n");
+
+    struct Row {
+        QStringList arguments;
+        QStringList loaded;
+        QString totals;
+    };
+    Row const rows[] = {
+        {{folder.path()}, {well}, QStringLiteral("1 of 1 files loaded, 0 failed, 1 skipped")},
+        {{QStringLiteral("--recursive"), folder.path()},
+         {well, grid},
+         QStringLiteral("2 of 2 files loaded, 0 failed, 1 skipped")}};
+    for (Row const& row : rows) {
+        Outcome const run = quarroImport(row.arguments);
+        EXPECT_EQ(run.exit_code, 0) << show(run);
+        for (QString const& file : row.loaded) {
+            EXPECT_TRUE(run.out.contains(file + ": OK")) << show(run);
+        }
+        EXPECT_EQ(run.out.count(notes), 1) << show(run);
+        EXPECT_TRUE(run.out.contains(QStringLiteral("Skipped, as no importer takes them:\n") +
+                                     notes + ": No importer accepts this file."))
+            << show(run);
+        EXPECT_EQ(run.out.contains(grid), row.loaded.contains(grid)) << show(run);
+        EXPECT_EQ(lastLine(run.out), row.totals);
+    }
+
+    // --help names every importer with its files.
+    Outcome const help = quarroImport({QStringLiteral("--help")});
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--recursive"))) << show(help);
+    EXPECT_TRUE(help.out.contains(QRegularExpression(QStringLiteral("\n  WELLS: .*\\*\\.las"))))
+        << show(help);
+    EXPECT_TRUE(help.out.contains(QRegularExpression(QStringLiteral("\n  QRO: .*\\*\\.qro"))));
 }
 
 TEST(QuarroImportTest, SavesOneDocumentThatReadsBack) {

@@ -1,12 +1,16 @@
 #ifndef QUARRO_TESTS_APP_STARTEDAPP_H
 #define QUARRO_TESTS_APP_STARTEDAPP_H
 
+#include "AbstractFileReaderFactory.h"
 #include "ApplicationStartup.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace quarro {
 namespace app {
@@ -31,6 +35,12 @@ StartedApp& startedApp();
 
 // Closes every document without asking and opens one blank document, as after start-up.
 void resetDocuments();
+
+// Whether a reader is registered under key.
+inline bool registered(std::string const& key) {
+    std::vector<std::string> const keys = import::AbstractFileReaderFactory::products();
+    return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
 
 } // namespace test
 } // namespace quarro

@@ -1,6 +1,6 @@
 // Loading reader plugins from folders: what is loaded, what is skipped and what the log says.
 #include "PluginLoader.h"
-#include "ImporterKeyChooser.h"
+#include "StartedApp.h"
 #include "TestApplication.h"
 #include "housekeeping/ErrorProtocol.h"
 
@@ -55,11 +55,11 @@ TEST(AppPluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
     write(QDir(first).filePath(QStringLiteral("broken.so")), "no ELF here");
     write(QDir(first).filePath(QStringLiteral("README.txt")), "not a library at all");
 
-    EXPECT_FALSE(app::ImporterKeyChooser::is_registered("APPTEST"));
+    EXPECT_FALSE(registered("APPTEST"));
     app::PluginLoader loader;
     EXPECT_EQ(
         loader.load_folders({first, folder(QStringLiteral("load/missing")) + "/gone", second}), 1);
-    EXPECT_TRUE(app::ImporterKeyChooser::is_registered("APPTEST"));
+    EXPECT_TRUE(registered("APPTEST"));
     EXPECT_EQ(loader.loaded(),
               QStringList{QDir(first).filePath(QStringLiteral("app_test_reader_plugin.so"))});
     EXPECT_EQ(loader.failed(),

@@ -6,6 +6,7 @@
 #include "ModalDialogHelper.h"
 #include "StartedApp.h"
 #include "TestApplication.h"
+#include "housekeeping/AbstractDataInformationFactory.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
@@ -20,6 +21,8 @@
 #include <QMenu>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace quarro {
 namespace test {
@@ -202,37 +205,81 @@ TEST(AppCloseTest, ClosingAModifiedDocumentAsksFirst) {
     }
 }
 
-TEST(AppCloseTest, QuittingAsksAboutEveryModifiedDocument) {
+TEST(AppCloseTest, QuittingWithSeveralChangedDocumentsAsksOnceListingThem) {
     app::MainWindow& window = *startedApp().window;
-    housekeeping::DocumentId const first = filledDocument().id();
-    housekeeping::DocumentId const second = DocumentManager::instance().create_document();
-    DocumentManager::instance().document_from_id(second)->set_modified(true);
     QAction* const quit = window.file_menu()->actions().last();
     ASSERT_EQ(quit->text(), QStringLiteral("&Quit"));
+    // Each document gets its own native file; the first one's cannot be written (a folder).
+    QString const blocked = scratch(QStringLiteral("quit/blocked.qro"));
+    QDir().mkpath(blocked);
+    struct Row {
+        QMessageBox::StandardButton answer;
+        bool first_save_fails;
+        bool quits;
+        int saved; // how many of the three files were written
+    };
+    Row const rows[] = {{QMessageBox::Cancel, false, false, 0},
+                        {QMessageBox::SaveAll, true, false, 0},
+                        {QMessageBox::Discard, false, true, 0},
+                        {QMessageBox::SaveAll, false, true, 3}};
+    int n = 0;
+    for (Row const& row : rows) {
+        SCOPED_TRACE(++n);
+        window.show();
+        ASSERT_TRUE(ModalDialogHelper::waitFor([&window] { return window.isVisible(); }));
+        housekeeping::Document& first = filledDocument();
+        std::vector<housekeeping::DocumentId> const changed = {
+            first.id(), DocumentManager::instance().create_document(),
+            DocumentManager::instance().create_document()};
+        QStringList files;
+        for (housekeeping::DocumentId const& id : changed) {
+            QString const file =
+                id == first.id() && row.first_save_fails
+                    ? blocked
+                    : scratch(QStringLiteral("quit/%1-%2.qro").arg(n).arg(id.value()));
+            files << file;
+            housekeeping::AbstractDocument* const document =
+                DocumentManager::instance().document_from_id(id);
+            document->datasource(boost::make_shared<housekeeping::DataSource>(
+                utilities::filesystem_to_url(file),
+                housekeeping::AbstractDataInformationFactory::create("QRO")));
+            document->set_modified(true);
+        }
+        ModalDialogHelper helper;
+        helper.pressMessageBoxButton(row.answer);
+        if (row.first_save_fails) {
+            helper.pressMessageBoxButton(QMessageBox::Ok);
+        }
 
-    {
-        // Discard the first, cancel at the second: the window stays.
-        ModalDialogHelper helper;
-        helper.pressMessageBoxButton(QMessageBox::Discard)
-            .pressMessageBoxButton(QMessageBox::Cancel);
         quit->trigger();
+
         EXPECT_TRUE(helper.allAnswered());
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_TRUE(DocumentManager::instance().document_exists(first));
-        EXPECT_TRUE(DocumentManager::instance().document_exists(second));
-        // The question was about the document the user sees.
-        EXPECT_EQ(DocumentManager::instance().current_document_id(), second);
-    }
-    {
-        ModalDialogHelper helper;
-        helper.pressMessageBoxButton(QMessageBox::Discard)
-            .pressMessageBoxButton(QMessageBox::Discard);
-        quit->trigger();
-        EXPECT_TRUE(helper.allAnswered());
-        EXPECT_FALSE(window.isVisible());
+        EXPECT_TRUE(helper.unexpected().isEmpty()) << helper.unexpected().join(", ").toStdString();
+        ASSERT_FALSE(helper.messageBoxes().isEmpty());
+        QString const question = helper.messageBoxes().first();
+        EXPECT_TRUE(question.startsWith(QStringLiteral("Quit|3 documents have unsaved changes")))
+            << question.toStdString();
+        for (QString const& file : files) {
+            EXPECT_TRUE(question.contains(QFileInfo(file).fileName())) << question.toStdString();
+        }
+        if (row.first_save_fails) {
+            // Save All stopped at the first failure and said why.
+            ASSERT_EQ(helper.messageBoxes().size(), 2);
+            EXPECT_TRUE(helper.messageBoxes()[1].contains(QStringLiteral("could not be saved")));
+        }
+        int saved = 0;
+        for (QString const& file : files) {
+            saved += QFileInfo(file).isFile() ? 1 : 0;
+        }
+        EXPECT_EQ(saved, row.saved);
+        EXPECT_EQ(window.isVisible(), !row.quits);
+        for (housekeeping::DocumentId const& id : changed) {
+            EXPECT_TRUE(DocumentManager::instance().document_exists(id));
+        }
     }
     window.show();
     ModalDialogHelper::waitFor([&window] { return window.isVisible(); });
+    resetDocuments();
 }
 
 } // namespace

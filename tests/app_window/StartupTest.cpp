@@ -1,7 +1,6 @@
 // The start-up as a user meets it: the plugins were loaded before the import manager asked the
 // readers for their filters, a broken plugin was skipped and logged, and the menus hold the
 // host's and the import manager's entries in the host's order.
-#include "ImporterKeyChooser.h"
 #include "MainWindow.h"
 #include "ModalDialogHelper.h"
 #include "StartedApp.h"
@@ -55,9 +54,9 @@ TEST(AppStartupTest, LoadsThePluginsFirstAndSkipsABrokenOne) {
         QStringLiteral("Cannot load reader plugin '%1'").arg(app.broken_plugin));
     EXPECT_EQ(complaints.size(), 1) << app.startup_log.join('\n').toStdString();
 
-    EXPECT_TRUE(app::ImporterKeyChooser::is_registered("APPTEST"));
-    EXPECT_TRUE(app::ImporterKeyChooser::is_registered("WELLS"));
-    EXPECT_TRUE(app::ImporterKeyChooser::is_registered("QRO"));
+    EXPECT_TRUE(registered("APPTEST"));
+    EXPECT_TRUE(registered("WELLS"));
+    EXPECT_TRUE(registered("QRO"));
 
     // The manager built the Open dialog's filters when it was created: a plugin loaded after it
     // would be missing here.

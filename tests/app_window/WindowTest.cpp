@@ -161,12 +161,20 @@ TEST(AppWindowTest, EditMenuUndoesAndRedoesAnInsert) {
     ASSERT_TRUE(undo->isEnabled());
     EXPECT_TRUE(undo->text().contains(QStringLiteral("insert.apptest")))
         << undo->text().toStdString();
+    // The panel lists the objects the document holds at once, without waiting for the event loop.
+    QTreeWidget* const tree = window.document_panel()->tree();
+    auto const listed = [tree] {
+        return tree->topLevelItemCount() == 1 ? tree->topLevelItem(0)->childCount() : -1;
+    };
+    EXPECT_EQ(listed(), 3);
     undo->trigger();
     EXPECT_EQ(objectNames(*document), QStringList{"kept"});
+    EXPECT_EQ(listed(), 1);
     EXPECT_FALSE(window.isWindowModified());
     ASSERT_TRUE(redo->isEnabled());
     redo->trigger();
     EXPECT_EQ(objectNames(*document), (QStringList{"kept", "I-1", "insert"}));
+    EXPECT_EQ(listed(), 3);
     // Redo brings back the very objects, not a second reading.
     EXPECT_EQ(document->objects()[1], inserted_well);
 
@@ -234,11 +242,9 @@ TEST(AppWindowTest, PanelAndMapFollowTheDocuments) {
     // Framed after the load: 200 map units across fill most of the view.
     EXPECT_GT(window.map_view()->pixels_per_unit(), 1.5);
 
-    // The panel lists the document and its objects with kind and size.
+    // The panel lists the document and its objects with kind and size as soon as the wizard is
+    // gone.
     QTreeWidget* const tree = window.document_panel()->tree();
-    ModalDialogHelper::waitFor([tree] {
-        return tree->topLevelItemCount() == 1 && tree->topLevelItem(0)->childCount() == 3;
-    });
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     QTreeWidgetItem* const item = tree->topLevelItem(0);
     EXPECT_TRUE(item->text(0).startsWith(QStringLiteral("field.apptest")));
@@ -262,7 +268,6 @@ TEST(AppWindowTest, PanelAndMapFollowTheDocuments) {
     // one back.
     DocumentManager::instance().create_document();
     EXPECT_EQ(window.map_view()->drawn_objects(), 0);
-    ModalDialogHelper::waitFor([tree] { return tree->topLevelItemCount() == 2; });
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     emit tree->itemClicked(tree->topLevelItem(0), 0);
     EXPECT_EQ(DocumentManager::instance().current_document_id(), loaded->id());

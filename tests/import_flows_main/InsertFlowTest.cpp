@@ -73,6 +73,27 @@ TEST_F(InsertFlow, TheSelectedFilterAloneChoosesTheImporterAndTheInsertCanBeUndo
     EXPECT_EQ(object_names(current), QStringList());
 }
 
+TEST_F(InsertFlow, AFileThatFailsOrIsCancelledWhileInsertedLeavesNoUndoStep) {
+    for (char const* ending : {"fail on read\n", "cancel on read\n"}) {
+        SCOPED_TRACE(ending);
+        DocumentId const current = documents().create_document();
+        QString const good = flow_file(QStringLiteral("insert/good.txt"), "1 1 1\n");
+        QString const broken = flow_file(QStringLiteral("insert/broken.txt"), ending);
+        dialogs.chooseFiles({good, broken}, QString::fromLatin1(TextSpec::filter));
+        expect_wizard();
+
+        click_insert();
+
+        EXPECT_EQ(object_names(current), QStringList({"good.txt:1"}));
+        QUndoStack* const stack = document(current)->undo_stack();
+        ASSERT_EQ(stack->count(), 1);
+        EXPECT_EQ(stack->text(0), QStringLiteral("good.txt"));
+        stack->undo();
+        EXPECT_EQ(object_names(current), QStringList());
+        documents().destroy_all();
+    }
+}
+
 TEST_F(InsertFlow, ARefusedInsertShowsTheReasonRightAfterTheLineFeeds) {
     DocumentId const current = documents().create_document();
     QString const refused = flow_file(QStringLiteral("insert/bad.txt"), "bad\n");

@@ -110,19 +110,32 @@ TEST_F(RecentFlow, AnAmpersandInAFileNameIsShownAsItIs) {
     EXPECT_EQ(entry->statusTip(), doubled);
 }
 
-TEST_F(RecentFlow, AnEntryWithIncompleteInformationOpensByPathWithTheNativeImporter) {
-    QString const file = flow_file(QStringLiteral("recent.txt"), "1 2 3\n");
-    add_recent(file, "TXT", false);
-    expect_wizard();
+TEST_F(RecentFlow, AnEntryWithIncompleteInformationOpensByPathWithTheImporterThatFits) {
+    // The native importer when it takes the file, else the one the file's extension names.
+    struct Row {
+        char const* name;
+        QByteArray content;
+        char const* key;
+        char const* object;
+    };
+    Row const rows[] = {{"recent.txt", "1 2 3\n", "QRO", "recent.txt:1"},
+                        {"recent.las", "not native\n1 2 3\n", "WELLS", "recent.las:2"}};
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.name);
+        wizards.clear();
+        QString const file = flow_file(QString::fromLatin1(row.name), row.content);
+        add_recent(file, "TXT", false);
+        expect_wizard();
 
-    click_recent(0);
+        click_recent(0);
 
-    ASSERT_EQ(wizards.size(), 1u);
-    EXPECT_EQ(wizards[0].key, "QRO");
-    EXPECT_EQ(wizards[0].urls, QStringList({file}));
-    EXPECT_EQ(object_names(documents().current_document_id()), QStringList({"recent.txt:1"}));
-    EXPECT_EQ(stored_file_path(QStringLiteral("last_open")), file);
-    EXPECT_EQ(stored_file_path(QStringLiteral("last_filter")), NativeSpec::filter);
+        ASSERT_EQ(wizards.size(), 1u);
+        EXPECT_EQ(wizards[0].key, row.key);
+        EXPECT_EQ(wizards[0].urls, QStringList({file}));
+        EXPECT_EQ(object_names(documents().current_document_id()), QStringList({row.object}));
+        EXPECT_EQ(stored_file_path(QStringLiteral("last_open")), file);
+        EXPECT_EQ(stored_file_path(QStringLiteral("last_filter")), NativeSpec::filter);
+    }
 }
 
 TEST_F(RecentFlow, ACompleteEntryRunsItsImportersWizardAndAnOpenEntryOnlyComesForward) {
@@ -166,7 +179,8 @@ TEST_F(RecentFlow, AnEntryWhoseFileIsGoneIsReportedEitherWay) {
 
     EXPECT_EQ(dialogs.messageBoxes(),
               QStringList({warning("This file cannot be located:\n'" + stored + "'"),
-                           warning("Unable to import file(s) using the selected importer.")}));
+                           warning("Unable to import file(s) using the selected importer.\n\n " +
+                                   by_path + ": The file does not exist.")}));
     EXPECT_TRUE(housekeeping::ErrorProtocol::instance().lines().contains("Cannot locate file '" +
                                                                          stored + "'"));
     EXPECT_TRUE(wizards.empty());

@@ -13,11 +13,16 @@
 #include "utilities/UrlUtilities.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QUndoCommand>
 #include <QUndoStack>
 #include <boost/make_shared.hpp>
 
+#include <iterator>
 #include <string>
 
 namespace quarro {
@@ -87,6 +92,106 @@ TEST_F(RevertFlow, RevertLeavesDocumentsWithoutAFileAndLockedOnesAlone) {
     revert()->trigger();
     EXPECT_TRUE(documents().document_exists(id));
     EXPECT_TRUE(flowReads().empty());
+}
+
+// An imported document comes back from its file with the importer that read it, and only once it
+// is certain that the file can still be read: otherwise the document stays as the user left it.
+class RevertImported : public RevertFlow {
+protected:
+    // Opens `file` through File > Open under `filter` and gives the document a change of the
+    // user's own; returns it.
+    DocumentId open_and_edit(QString const& file, char const* filter) {
+        dialogs.chooseFiles({file}, QString::fromLatin1(filter));
+        expect_wizard();
+        file_action(QStringLiteral("Open"))->trigger();
+        DocumentId const id = documents().current_document_id();
+        if (document(id) != nullptr) {
+            document(id)->undo_stack()->push(new QUndoCommand(QStringLiteral("user's edit")));
+        }
+        return id;
+    }
+    static QString const& revert_question() {
+        static QString const text =
+            QStringLiteral("Information|File is already open\n\nRevert and lose changes?");
+        return text;
+    }
+};
+
+TEST_F(RevertImported, ADroppedImportedFileRevertsWithItsOwnImporter) {
+    QString const file = flow_file(QStringLiteral("wells.las"), "not native\n1 0 0\n");
+    DocumentId const opened = open_and_edit(file, WellsSpec::filter);
+    ASSERT_EQ(object_names(opened), QStringList({"wells.las:2"}));
+    flow_file(QStringLiteral("wells.las"), "not native\n1 0 0\n2 0 0\n");
+    dialogs.pressMessageBoxButton(QMessageBox::Yes);
+    expect_wizard();
+
+    drop_files({file});
+
+    EXPECT_EQ(dialogs.messageBoxes(), QStringList({revert_question()}));
+    ASSERT_EQ(wizards.size(), 2u);
+    EXPECT_EQ(wizards[1].key, "WELLS");
+    EXPECT_FALSE(documents().document_exists(opened));
+    EXPECT_EQ(object_names(documents().current_document_id()),
+              QStringList({"wells.las:2", "wells.las:3"}));
+}
+
+TEST_F(RevertImported, ARevertWhoseFileIsGoneOrReplacedKeepsTheDocumentAndSaysWhy) {
+    enum class Change { Deleted, Renamed, Folder, Refused };
+    struct Row {
+        Change change;
+        char const* reason;
+        bool by_menu; // File > Revert on a native document, else a drop of an imported one
+    };
+    Row const rows[] = {{Change::Deleted, "The file does not exist.", false},
+                        {Change::Renamed, "The file does not exist.", true},
+                        {Change::Folder, "This is a folder, not a file.", false},
+                        {Change::Refused, "bad header", false},
+                        {Change::Refused, "bad header", true}};
+    int n = 0;
+    for (Row const& row : rows) {
+        SCOPED_TRACE(++n);
+        QString const file =
+            flow_file(QStringLiteral("kept%1.%2").arg(n).arg(row.by_menu ? "qro" : "las"),
+                      row.by_menu ? "1 0 0\n" : "not native\n1 0 0\n");
+        DocumentId const id =
+            open_and_edit(file, row.by_menu ? NativeSpec::filter : WellsSpec::filter);
+        QStringList const before = object_names(id);
+        switch (row.change) {
+        case Change::Deleted:
+            QFile::remove(file);
+            break;
+        case Change::Renamed:
+            QFile::rename(file, file + QStringLiteral(".old"));
+            break;
+        case Change::Folder:
+            QFile::remove(file);
+            QDir().mkpath(file);
+            break;
+        case Change::Refused:
+            flow_file(QFileInfo(file).fileName(), "bad\n");
+            break;
+        }
+        QStringList expected = dialogs.messageBoxes();
+        if (!row.by_menu) {
+            dialogs.pressMessageBoxButton(QMessageBox::Yes);
+            expected << revert_question();
+        }
+        dialogs.pressMessageBoxButton(QMessageBox::Ok);
+        expected << warning(
+            "'" + file + "' cannot be read again; the document stays as it is.\n\n" + row.reason);
+
+        if (row.by_menu) {
+            revert()->trigger();
+        } else {
+            drop_files({file});
+        }
+
+        EXPECT_EQ(dialogs.messageBoxes(), expected);
+        ASSERT_TRUE(documents().document_exists(id));
+        EXPECT_EQ(object_names(id), before);
+        EXPECT_EQ(document(id)->undo_stack()->count(), 1);
+    }
+    EXPECT_EQ(wizards.size(), std::size(rows));
 }
 
 class DocumentActions : public FlowTest {

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <boost/make_shared.hpp>
@@ -42,12 +43,23 @@ inline std::vector<FlowRead>& flowReads() {
 // The importers of the flow tests: each key reads the same small text format, in which every line
 // "x y z" is a point that becomes a point set in the document. Verification refuses a file whose
 // first line is "bad" (explaining "bad header") and an empty file ("no data"), and finds nothing
-// in a file it cannot read (a missing file, a folder), as the base reader does.
+// in a file it cannot read (a missing file, a folder), as the base reader does. The native
+// importer also refuses a file whose first line is "not native". A file that begins "fail on read"
+// or "cancel on read" passes verification and then fails or is cancelled while it is read. Each
+// reader lists the extensions of its filter.
 template <class Spec>
 class FlowReader : public import::AbstractFileReader {
 public:
     std::string data_type() override { return "Points"; }
     std::string file_filter() override { return Spec::filter; }
+    std::vector<std::string> supported_extentions() const override {
+        std::vector<std::string> extensions;
+        QRegularExpression const pattern(QStringLiteral("\\*\\.(\\w+)"));
+        for (auto it = pattern.globalMatch(QString::fromLatin1(Spec::filter)); it.hasNext();) {
+            extensions.push_back(it.next().captured(1).toStdString());
+        }
+        return extensions;
+    }
 
     std::bitset<4> verify(std::string const& url, QString& message) override {
         std::bitset<4> result = AbstractFileReader::verify(url, message);
@@ -59,8 +71,13 @@ public:
             message += QStringLiteral("no data");
             return {};
         }
-        if (file.readLine().trimmed() == "bad") {
+        QByteArray const first_line = file.readLine().trimmed();
+        if (first_line == "bad") {
             message += QStringLiteral("bad header");
+            return {};
+        }
+        if (first_line == "not native" && std::string(Spec::key) == "QRO") {
+            message += QStringLiteral("not native");
             return {};
         }
         result.set(VERIFY_ACCEPTED);
@@ -84,8 +101,18 @@ public:
                 flowReads().push_back(read);
                 return IMPORT_FAILED;
             }
+            QByteArray const content = file.readAll();
+            // Files that pass verification and then go wrong while they are read.
+            if (content.startsWith("fail on read") || content.startsWith("cancel on read")) {
+                flowReads().push_back(read);
+                if (content.startsWith("cancel")) {
+                    return IMPORT_CANCELLED;
+                }
+                register_failure(QFileInfo(path).fileName(), QStringLiteral("broken data<br />"));
+                return IMPORT_FAILED;
+            }
             int line_number = 0;
-            for (QByteArray const& line : file.readAll().split('\n')) {
+            for (QByteArray const& line : content.split('\n')) {
                 ++line_number;
                 QList<QByteArray> const words = line.simplified().split(' ');
                 if (words.size() != 3) {
