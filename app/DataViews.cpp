@@ -32,9 +32,6 @@ namespace app {
 
 namespace {
 
-// The document panel keeps a document's id in its item's first column under this role.
-int const document_id_role = Qt::UserRole + 1;
-
 housekeeping::Document* document_of(housekeeping::DocumentId const& id) {
     return dynamic_cast<housekeeping::Document*>(
         housekeeping::DocumentManager::instance().document_from_id(id));
@@ -146,7 +143,8 @@ void DataViews::panel_item_chosen(QTreeWidgetItem* item) {
     if (item == nullptr || item->parent() == nullptr) {
         return;
     }
-    housekeeping::DocumentId const id(item->parent()->data(0, document_id_role).toInt());
+    housekeeping::DocumentId const id(
+        item->parent()->data(0, DocumentPanel::document_id_role).toInt());
     housekeeping::Document* const document = document_of(id);
     int const position = item->parent()->indexOfChild(item);
     if (document == nullptr || position < 0) {

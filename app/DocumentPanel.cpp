@@ -21,9 +21,6 @@ namespace {
 
 enum Column { NameColumn = 0, KindColumn = 1, SizeColumn = 2 };
 
-// Documents carry their id in the first column's data; objects carry none.
-int const id_role = Qt::UserRole + 1;
-
 QTreeWidgetItem* object_item(model::GeoObject const& object) {
     auto* item = new QTreeWidgetItem;
     item->setText(NameColumn, object.name());
@@ -84,7 +81,7 @@ void DocumentPanel::watch_document(housekeeping::DocumentId id) {
 QTreeWidgetItem* DocumentPanel::document_item(housekeeping::DocumentId const& id) const {
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* const item = m_tree->topLevelItem(i);
-        if (item->data(NameColumn, id_role).toInt() == id.value()) {
+        if (item->data(NameColumn, DocumentPanel::document_id_role).toInt() == id.value()) {
             return item;
         }
     }
@@ -110,7 +107,8 @@ void DocumentPanel::show_current() {
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* const item = m_tree->topLevelItem(i);
         QFont font = item->font(NameColumn);
-        font.setBold(item->data(NameColumn, id_role).toInt() == current.value());
+        font.setBold(item->data(NameColumn, DocumentPanel::document_id_role).toInt() ==
+                     current.value());
         item->setFont(NameColumn, font);
     }
 }
@@ -119,7 +117,7 @@ void DocumentPanel::remember_expansion(QTreeWidgetItem* item) {
     if (m_refreshing || item == nullptr || item->parent() != nullptr) {
         return;
     }
-    int const id = item->data(NameColumn, id_role).toInt();
+    int const id = item->data(NameColumn, DocumentPanel::document_id_role).toInt();
     if (item->isExpanded()) {
         m_collapsed.erase(id);
     } else {
@@ -137,7 +135,7 @@ void DocumentPanel::refresh() {
             continue;
         }
         auto* item = new QTreeWidgetItem(m_tree);
-        item->setData(NameColumn, id_role, id.value());
+        item->setData(NameColumn, DocumentPanel::document_id_role, id.value());
         fill_document_item(*item, *document);
     }
     show_current();
@@ -171,7 +169,8 @@ void DocumentPanel::item_activated(QTreeWidgetItem* item) {
     if (item == nullptr || item->parent() != nullptr) {
         return;
     }
-    housekeeping::DocumentId const id(item->data(NameColumn, id_role).toInt());
+    housekeeping::DocumentId const id(
+        item->data(NameColumn, DocumentPanel::document_id_role).toInt());
     housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
     if (manager.document_exists(id) && manager.current_document_id() != id) {
         manager.current_document(id);

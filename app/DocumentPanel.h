@@ -29,6 +29,10 @@ public:
 
     QTreeWidget* tree() const { return m_tree; }
 
+    // A document's line carries the document's id value in its first column under this role;
+    // object lines carry none.
+    static constexpr int document_id_role = Qt::UserRole + 1;
+
     // Rebuilds the list from the document manager.
     void refresh();
 
