@@ -284,8 +284,8 @@ GdalOutcome GdalRasterLoader::readSurface(GdalDataset const& dataset, Source con
     QString const range = noDataCells == cells
                               ? QStringLiteral("no heights")
                               : QStringLiteral("heights %1 to %2").arg(decimal(low), decimal(high));
-    content.summaries << QStringLiteral("%1: %2 grid of %3 x %4 cells of %5, lower left %6 / %7, "
-                                        "%8, %9; %10")
+    content.summaries << QStringLiteral("%1: %2 file, grid of %3 x %4 cells of %5, lower left %6 "
+                                        "/ %7, %8, %9; %10")
                              .arg(source.objectName, source.format, gdal::english().toString(width),
                                   gdal::english().toString(height), cell,
                                   decimal(surface->originX()), decimal(surface->originY()), range,
@@ -394,7 +394,7 @@ GdalOutcome GdalRasterLoader::readImage(GdalDataset const& dataset, Source const
                                .arg(decimal(raster->topLeftX()), decimal(raster->topLeftY()),
                                     decimal(raster->pixelSizeX()), decimal(raster->pixelSizeY()))
                          : QStringLiteral("in pixel coordinates");
-    content.summaries << QStringLiteral("%1: %2 %3 image of %4 x %5 pixels, %6; %7")
+    content.summaries << QStringLiteral("%1: %2 file, %3 image of %4 x %5 pixels, %6; %7")
                              .arg(source.objectName, source.format, kind,
                                   gdal::english().toString(width), gdal::english().toString(height),
                                   where, crsPhrase(crs));

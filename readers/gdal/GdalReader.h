@@ -40,14 +40,14 @@ public:
     // the rest with GDAL's reason.
     std::bitset<4> verify(std::string const& url, QString& message) override;
 
+private:
+    Q_DISABLE_COPY(GdalReader)
+
     // Reads the file at `path` (shown as `name`) into `content`; `progress` hears the share
     // read. GDAL's messages go to `errors`; on failure `failure` says why.
     static GdalOutcome read(QString const& path, QString const& name, GdalProgress const& progress,
                             GdalErrorScope const& errors, GdalFileContent& content,
                             QString& failure);
-
-private:
-    Q_DISABLE_COPY(GdalReader)
 
     // Opens `path` for reading: null with `reason` when GDAL cannot open it, finds nothing in it,
     // or would read it without a part the user expects (a shapefile without its .dbf).

@@ -109,12 +109,11 @@ GdalOutcome GdalVectorLoader::readLayer(OGRLayerH handle, Layer& layer, double f
         if (type == OFTInteger || type == OFTInteger64 || type == OFTReal) {
             layer.numericFields.push_back(i);
             layer.numericNames << fieldName;
+        } else if (type == OFTString &&
+                   fieldName.compare(QLatin1String("Layer"), Qt::CaseInsensitive) == 0) {
+            layer.layerField = i;
         } else {
             layer.otherNames << fieldName;
-        }
-        if (type == OFTString &&
-            fieldName.compare(QLatin1String("Layer"), Qt::CaseInsensitive) == 0) {
-            layer.layerField = i;
         }
     }
     layer.values.resize(layer.numericFields.size());

@@ -116,13 +116,14 @@ TEST_F(GdalReaderTest, ReadsRastersAsSurfacesAndPlacedImages) {
 
     QString const summary = reader.import_summary();
     for (QString const& line :
-         {QStringLiteral("heights.tif: GeoTIFF grid of 5 x 4 cells of 10, lower left 500,000 / "
-                         "6,700,000, heights 1 to 20.5, 1 NODATA cell; ") +
+         {QStringLiteral(
+              "heights.tif: GeoTIFF file, grid of 5 x 4 cells of 10, lower left 500,000 / "
+              "6,700,000, heights 1 to 20.5, 1 NODATA cell; ") +
               utm32,
-          QStringLiteral("photo.tif: GeoTIFF RGB image of 4 x 3 pixels, top left 500,000 / "
+          QStringLiteral("photo.tif: GeoTIFF file, RGB image of 4 x 3 pixels, top left 500,000 / "
                          "6,700,030, pixels of 10 x 10; ") +
               utm32,
-          QStringLiteral("landuse.tif: GeoTIFF paletted image of 3 x 2 pixels")}) {
+          QStringLiteral("landuse.tif: GeoTIFF file, paletted image of 3 x 2 pixels")}) {
         EXPECT_TRUE(summary.contains(line)) << line.toStdString() << "\n" << summary.toStdString();
     }
 }
