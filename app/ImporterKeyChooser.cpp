@@ -15,6 +15,11 @@ namespace app {
 
 namespace {
 
+// The reader over GDAL opens nearly every raster and vector file, those of the project's own
+// readers included. It is asked last, as the file dialogs offer it last, so that a file one of the
+// project's readers takes still goes to that reader whatever order the plugins loaded in.
+char const* const gdal_key = "GDAL";
+
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -38,6 +43,8 @@ ImporterKeyChooser::ImporterKeyChooser() {
         }
         m_readers.push_back(reader);
     }
+    std::stable_partition(m_readers.begin(), m_readers.end(),
+                          [](Reader const& reader) { return reader.key != gdal_key; });
 }
 
 std::vector<std::string> ImporterKeyChooser::registered_keys() {

@@ -15,7 +15,7 @@ namespace app {
 // filter would: the first reader that lists the file's extension and recognises the content;
 // failing that, any reader that recognises the content; failing that, the first reader that lists
 // the extension and can at least read the file (its summary will say what is wrong with it).
-// Readers are asked in registration order.
+// Readers are asked in registration order, except the GDAL reader, which is asked last.
 class ImporterKeyChooser {
 public:
     // Asks every registered reader for its extensions once.
