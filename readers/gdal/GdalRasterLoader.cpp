@@ -55,6 +55,15 @@ QString variableName(QByteArray const& subdataset) {
     return name.isEmpty() ? QString::fromUtf8(subdataset) : name;
 }
 
+// Drops the blocks GDAL keeps of the dataset's bands. Each block is read once, so keeping them
+// only grows the process by the size of the file; dropped, their memory serves the next window.
+void releaseBlocks(GDALDatasetH dataset) {
+    for (int band = 1; band <= GDALGetRasterCount(dataset); ++band) {
+        // Only cached copies of read-only data go: nothing can fail that matters.
+        (void)GDALFlushRasterCache(GDALGetRasterBand(dataset, band));
+    }
+}
+
 bool isColour(GDALDatasetH dataset, int band, GDALColorInterp expected) {
     return GDALGetRasterColorInterpretation(GDALGetRasterBand(dataset, band)) == expected;
 }
@@ -253,7 +262,7 @@ GdalOutcome GdalRasterLoader::readSurface(GdalDataset const& dataset, Source con
         }
         return CE_None;
     };
-    GdalOutcome const outcome = readWindows(height, rows, northUp, read, failure);
+    GdalOutcome const outcome = readWindows(dataset.handle(), height, rows, northUp, read, failure);
     if (outcome != GdalOutcome::Read) {
         return outcome;
     }
@@ -362,8 +371,9 @@ GdalOutcome GdalRasterLoader::readImage(GdalDataset const& dataset, Source const
     int blockWidth = 0;
     int blockHeight = 0;
     GDALGetBlockSize(first, &blockWidth, &blockHeight);
-    GdalOutcome const outcome = readWindows(
-        height, windowRows(image.bytesPerLine(), blockHeight, height), false, read, failure);
+    GdalOutcome const outcome =
+        readWindows(handle, height, windowRows(image.bytesPerLine(), blockHeight, height), false,
+                    read, failure);
     if (outcome != GdalOutcome::Read) {
         return outcome;
     }
@@ -402,8 +412,8 @@ GdalOutcome GdalRasterLoader::readImage(GdalDataset const& dataset, Source const
     return GdalOutcome::Read;
 }
 
-GdalOutcome GdalRasterLoader::readWindows(int height, int rowsPerWindow, bool bottomUp,
-                                          WindowRead const& read, QString& failure) {
+GdalOutcome GdalRasterLoader::readWindows(GDALDatasetH dataset, int height, int rowsPerWindow,
+                                          bool bottomUp, WindowRead const& read, QString& failure) {
     int const windows = (height + rowsPerWindow - 1) / rowsPerWindow;
     int done = 0;
     for (int k = 0; k < windows; ++k) {
@@ -416,6 +426,7 @@ GdalOutcome GdalRasterLoader::readWindows(int height, int rowsPerWindow, bool bo
         extra.pfnProgress = &GdalRasterLoader::onGdalProgress;
         extra.pProgressData = &window;
         CPLErr const error = read(row, count, &extra);
+        releaseBlocks(dataset);
         if (m_cancelled) {
             return GdalOutcome::Cancelled;
         }

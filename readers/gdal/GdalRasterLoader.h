@@ -56,10 +56,10 @@ private:
                             Placement const& placement, GdalFileContent& content, QString& failure);
     GdalOutcome readImage(GdalDataset const& dataset, Source const& source,
                           Placement const& placement, GdalFileContent& content, QString& failure);
-    // Reads the windows of a raster of `height` rows from the top down, or from the bottom
-    // window up.
-    GdalOutcome readWindows(int height, int rowsPerWindow, bool bottomUp, WindowRead const& read,
-                            QString& failure);
+    // Reads the windows of a raster of `height` rows of `dataset` from the top down, or from the
+    // bottom window up.
+    GdalOutcome readWindows(GDALDatasetH dataset, int height, int rowsPerWindow, bool bottomUp,
+                            WindowRead const& read, QString& failure);
     GdalOutcome failed(QString& failure, QString const& fallback) const;
 
     // Reports `share` of the current raster; false once the user cancelled.
