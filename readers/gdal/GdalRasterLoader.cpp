@@ -313,7 +313,7 @@ GdalOutcome GdalRasterLoader::readImage(GdalDataset const& dataset, Source const
     int const bands = GDALGetRasterCount(handle);
     GDALRasterBandH const first = GDALGetRasterBand(handle, 1);
     bool const paletted = bands == 1;
-    bool const alpha = bands >= 4 && (isColour(handle, 4, GCI_AlphaBand) || bands == 4);
+    bool const alpha = bands >= 4 && isColour(handle, 4, GCI_AlphaBand);
     QImage::Format const format = paletted ? QImage::Format_Indexed8
                                   : alpha  ? QImage::Format_RGBA8888
                                            : QImage::Format_RGBX8888;

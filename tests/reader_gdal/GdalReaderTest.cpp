@@ -50,6 +50,12 @@ QString copySample(QString const& from, QString const& to, QStringList const& su
     return scratch(to + QLatin1Char('.') + suffixes.front());
 }
 
+// data/gdal/<from> without its last `bytes` bytes, as <to> in the scratch folder.
+QString cutShort(char const* from, char const* to, std::size_t bytes) {
+    std::string const content = test::readBytes(test::dataFile(QStringLiteral("gdal/") + from));
+    return test::writeScratch(QString::fromLatin1(to), content.substr(0, content.size() - bytes));
+}
+
 class GdalReaderTest : public ::testing::Test {
 protected:
     void SetUp() override { m_id = DocumentManager::instance().create_document(); }
@@ -195,18 +201,20 @@ TEST_F(GdalReaderTest, BadInputFailsWithGdalsReasonAndAddsNothing) {
              return copySample("wells", "notable", {"shp", "shx", "prj"});
          },
          false, "attribute table notable.dbf is missing (/"},
-        {"GeoTIFF cut short",
+        {"GeoTIFF cut short", [] { return cutShort("heights.tif", "short.tif", 40); }, true,
+         "Read error"},
+        {"shapefile whose shapes are cut short",
          [] {
-             std::string const bytes =
-                 test::readBytes(test::dataFile(QStringLiteral("gdal/heights.tif")));
-             return test::writeScratch(QStringLiteral("short.tif"),
-                                       bytes.substr(0, bytes.size() - 40));
+             copySample("wells", "cut", {"shx", "dbf", "prj"});
+             return cutShort("wells.shp", "cut.shp", 60);
          },
-         true, "Read error"},
+         true, "Error in fread()"},
     };
     for (Case const& c : cases) {
         SCOPED_TRACE(c.name);
         QString const path = c.make();
+        // GDAL's messages belong in the summary, not on stderr.
+        testing::internal::CaptureStderr();
         QString message;
         std::bitset<4> const verified =
             GdalReader().verify(utilities::filesystem_to_url(path), message);
@@ -217,6 +225,7 @@ TEST_F(GdalReaderTest, BadInputFailsWithGdalsReasonAndAddsNothing) {
         }
         GdalReader reader;
         EXPECT_EQ(AbstractFileReader::IMPORT_FAILED, read(reader, {path}));
+        EXPECT_EQ("", testing::internal::GetCapturedStderr());
         EXPECT_EQ(0u, document().object_count());
         EXPECT_EQ(1, reader.failures());
         EXPECT_TRUE(reader.import_summary().contains(QString(c.reason).toHtmlEscaped()))
