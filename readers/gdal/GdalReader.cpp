@@ -27,8 +27,8 @@ namespace {
 
 using ObjectPtr = boost::shared_ptr<model::GeoObject>;
 
-// The extensions offered: common rasters, then common vector formats. GDAL reads many more;
-// any file can still be opened through the dialogs' "all files".
+// The extensions offered: common rasters, then common vector formats. GDAL reads many more, and
+// the reader takes any file GDAL opens, whatever its name.
 char const* const offeredExtensions[] = {
     "tif",  "tiff",    "img",  "nc",  "asc", "grd", "dem", "hgt", "vrt", "jp2", "shp",
     "gpkg", "geojson", "json", "kml", "kmz", "gml", "gpx", "tab", "mif", "fgb", "dxf"};
