@@ -152,7 +152,8 @@ TEST(QuarroImportTest, AFolderMeansItsFilesAndWhatNoImporterTakesIsSkipped) {
         for (QString const& file : row.loaded) {
             EXPECT_TRUE(run.out.contains(file + ": OK")) << show(run);
         }
-        EXPECT_EQ(run.out.count(notes), 1) << show(run);
+        // Listed once, as skipped (a reader's reason may quote the path again).
+        EXPECT_EQ(run.out.count(notes + QStringLiteral(": ")), 1) << show(run);
         EXPECT_TRUE(run.out.contains(QStringLiteral("Skipped, as no importer takes them:\n") +
                                      notes + ": No importer accepts this file."))
             << show(run);
