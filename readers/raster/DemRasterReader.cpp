@@ -3,6 +3,7 @@
 #include "AsciiGridParser.h"
 #include "ProgressCancelHook.h"
 #include "RasterImageLoader.h"
+#include "TiffSamples.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
@@ -22,6 +23,7 @@
 #include <exception>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string_view>
 
 namespace quarro {
@@ -205,8 +207,14 @@ std::bitset<4> DemRasterReader::verify(std::string const& url, QString& message)
     }
     QString why;
     if (recognises(head, name, why)) {
-        bits.set(VERIFY_ACCEPTED);
-        return bits;
+        std::optional<TiffSamples> const tiff = TiffSamples::read(file);
+        if (!tiff || !tiff->holdsNumbers()) {
+            bits.set(VERIFY_ACCEPTED);
+            return bits;
+        }
+        why = QStringLiteral("a TIFF of %1 holds measurements, not a picture; the GDAL reader "
+                             "reads it as a surface")
+                  .arg(tiff->describe());
     }
     // Refused: clear the readable bit too, or the manager would take the file anyway.
     bits.reset(VERIFY_READABLE);

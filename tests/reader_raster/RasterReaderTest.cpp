@@ -180,11 +180,42 @@ TEST_F(DemRasterReaderTest, OffersImagesAndGridsAndVerifiesByContent) {
     std::string const tiffHead("II*\0\x08\0\0\0", 8);
     std::bitset<4> const tiff = verify(
         test::writeScratch(QStringLiteral("v.tif"), tiffHead + std::string(200, '\0')), message);
-    if (QImageReader::supportedImageFormats().contains("tiff")) {
-        EXPECT_TRUE(tiff.test(AbstractFileReader::VERIFY_ACCEPTED));
-    } else {
+    if (!QImageReader::supportedImageFormats().contains("tiff")) {
         EXPECT_EQ(std::bitset<4>(), tiff);
         EXPECT_TRUE(message.contains(QLatin1String("TIFF image plugin")));
+        return;
+    }
+    EXPECT_TRUE(tiff.test(AbstractFileReader::VERIFY_ACCEPTED));
+
+    // TIFFs of measurements are surfaces for the GDAL reader, not pictures: made by GDAL, a
+    // big-endian classic TIFF and a big TIFF, each saying "floating point" in its directory.
+    struct Row {
+        QString path;
+        char const* refusal; // nullptr: taken as a picture
+    };
+    Row const rows[] = {
+        {test::dataFile(QStringLiteral("gdal/photo.tif")), nullptr},
+        {test::dataFile(QStringLiteral("gdal/landuse.tif")), nullptr},
+        {test::dataFile(QStringLiteral("gdal/heights.tif")), "a TIFF of 32-bit floating-point"},
+        {test::writeScratch(
+             QStringLiteral("mm.tif"),
+             QByteArray::fromHex("4d4d002a00000008000101530003000000010003000000000000")
+                 .toStdString()),
+         "1-bit floating-point"},
+        {test::writeScratch(
+             QStringLiteral("big.tif"),
+             QByteArray::fromHex("49492b000800000010000000000000000100000000000000"
+                                 "53010300010000000000000003000000000000000000000000000000")
+                 .toStdString()),
+         "1-bit floating-point"},
+    };
+    for (Row const& row : rows) {
+        std::bitset<4> const bits = verify(row.path, message);
+        EXPECT_EQ(row.refusal == nullptr, bits.test(AbstractFileReader::VERIFY_ACCEPTED))
+            << row.path.toStdString() << ": " << message.toStdString();
+        if (row.refusal != nullptr) {
+            EXPECT_TRUE(message.contains(QLatin1String(row.refusal))) << message.toStdString();
+        }
     }
 }
 
