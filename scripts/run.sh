@@ -7,4 +7,5 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
-build/bin/quarro-import data/las/*.las data/grdecl/* data/dxf/* data/asc/*.asc
+# Each folder stands for its files; companion files (a shapefile's index, say) are listed as skipped.
+build/bin/quarro-import data/las data/grdecl data/dxf data/asc data/gdal

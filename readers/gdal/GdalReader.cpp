@@ -16,8 +16,10 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <exception>
+#include <iterator>
 #include <new>
 
 namespace quarro {
@@ -59,6 +61,26 @@ QString missingTable(QString const& path, GdalErrorScope const& errors) {
     GdalDataset const probe = GdalDataset::open(table);
     return QStringLiteral("the shapefile's attribute table %1 is missing (%2)")
         .arg(QFileInfo(table).fileName(), errors.reason(QStringLiteral("GDAL cannot open it")));
+}
+
+// The name of the shapefile whose companion file (index, attributes, projection...) this is,
+// when that shapefile lies beside it; empty otherwise.
+QString shapefileOf(QString const& path) {
+    static char const* const companions[] = {"shx", "dbf", "prj", "cpg", "sbn", "sbx", "qix"};
+    QFileInfo const info(path);
+    QString const suffix = info.suffix().toLower();
+    if (std::none_of(
+            std::begin(companions), std::end(companions),
+            [&suffix](char const* companion) { return suffix == QLatin1String(companion); })) {
+        return QString();
+    }
+    for (QString const& extension : {QStringLiteral("shp"), QStringLiteral("SHP")}) {
+        QFileInfo const shapefile(info.dir(), info.completeBaseName() + '.' + extension);
+        if (shapefile.isFile()) {
+            return shapefile.fileName();
+        }
+    }
+    return QString();
 }
 
 } // namespace
@@ -120,6 +142,15 @@ std::bitset<4> GdalReader::verify(std::string const& url, QString& message) {
     QString const name = QFileInfo(path).fileName();
     if (!bits.test(VERIFY_READABLE)) {
         message = QStringLiteral("%1: the file cannot be opened").arg(name);
+        return bits;
+    }
+    QString const shapefile = shapefileOf(path);
+    if (!shapefile.isEmpty()) {
+        // GDAL opens the whole shapefile through any of its parts; taking each part would bring
+        // the same layer in several times when a folder is imported.
+        bits.reset(VERIFY_READABLE);
+        message =
+            QStringLiteral("%1: part of the shapefile %2; open that file").arg(name, shapefile);
         return bits;
     }
     GdalErrorScope const errors;

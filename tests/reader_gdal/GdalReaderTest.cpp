@@ -136,6 +136,19 @@ TEST_F(GdalReaderTest, ReadsRastersAsSurfacesAndPlacedImages) {
 
 TEST_F(GdalReaderTest, ReadsVectorLayersAsPolylineAndPointSets) {
     GdalReader reader;
+    // A shapefile is taken through its .shp only, so a folder import brings its layer in once.
+    for (char const* suffix : {"shp", "shx", "dbf", "prj"}) {
+        QString message;
+        std::bitset<4> const bits = reader.verify(
+            utilities::filesystem_to_url(test::dataFile(QStringLiteral("gdal/wells.") + suffix)),
+            message);
+        bool const shp = std::string(suffix) == "shp";
+        EXPECT_EQ(shp, bits.test(AbstractFileReader::VERIFY_ACCEPTED)) << suffix;
+        EXPECT_EQ(shp, message.isEmpty()) << message.toStdString();
+        EXPECT_EQ(!shp, message.endsWith(
+                            QLatin1String("part of the shapefile wells.shp; open that file")))
+            << message.toStdString();
+    }
     ASSERT_EQ(AbstractFileReader::IMPORT_OK,
               read(reader, {test::dataFile(QStringLiteral("gdal/wells.shp")),
                             test::dataFile(QStringLiteral("gdal/field.gpkg"))}));
