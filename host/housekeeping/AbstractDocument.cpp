@@ -4,6 +4,8 @@
 #include "housekeeping/ErrorProtocol.h"
 #include "utilities/UrlUtilities.h"
 
+#include <QDateTime>
+
 #include <utility>
 
 namespace quarro {
@@ -65,7 +67,11 @@ void AbstractDocument::journal(std::string const& text, bool p_replace) {
     if (p_replace) {
         m_journal = text;
     } else {
-        m_journal += text;
+        // Each entry is headed by the time it was added, so the journal tells when each import
+        // happened; a replaced journal (one read back from a file) keeps its own headings.
+        QString const stamp =
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        m_journal += "<p><b>" + stamp.toStdString() + "</b></p>\n" + text;
     }
     emit journalChanged();
 }
