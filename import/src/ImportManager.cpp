@@ -107,7 +107,13 @@ ImportManager::ImportManager()
 
 // The Open, Insert and Revert actions belong to the main window and the Recent Files submenu to
 // whoever shows it; the subscriptions end with the QObject.
-ImportManager::~ImportManager() = default;
+ImportManager::~ImportManager() {
+    // The Recent Files submenu has no parent, since every File menu the host builds shows this one
+    // submenu: it is the manager's to delete, while an application is still there to delete it in.
+    if (QCoreApplication::instance() != nullptr) {
+        delete m_recent_menu;
+    }
+}
 
 void ImportManager::post_init() {
     if (!housekeeping::ApplicationManager::instance().main_window_exists()) {
