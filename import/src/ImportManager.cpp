@@ -55,7 +55,7 @@ constexpr int separator_after_recent_position = 21;
 char const* const open_icon = ":/vista/Resources/folder_page_white.png";
 
 QAction* make_action(QIcon const& icon, QString const& text, QString const& status_tip,
-                     QKeySequence const& shortcut, QWidget* parent) {
+                     QKeySequence const& shortcut, QObject* parent) {
     auto* action = new QAction(icon, text, parent);
     action->setStatusTip(status_tip);
     action->setShortcut(shortcut);
@@ -213,6 +213,9 @@ void ImportManager::build_actions(QWidget* p_parent) {
         housekeeping::ErrorProtocol::instance().log_assert("parent", Q_FUNC_INFO, source_path,
                                                            parent_before_building_line);
     }
+    // Without a main window (logged above) the manager keeps the actions itself, so they are not
+    // lost when no window ever deletes them.
+    QObject* const owner = p_parent != nullptr ? static_cast<QObject*>(p_parent) : this;
     // Built again only for a new main window, after the host deleted the old one with its actions:
     // the quick-help entries of those actions go with them.
     delete m_open_help_entry;
@@ -222,18 +225,18 @@ void ImportManager::build_actions(QWidget* p_parent) {
 
     m_open_action = make_action(QIcon(QString::fromLatin1(open_icon)), tr("Open"),
                                 tr("Open existing file in new document"),
-                                QKeySequence(QKeySequence::Open), p_parent);
+                                QKeySequence(QKeySequence::Open), owner);
     connect(m_open_action, &QAction::triggered, this, &ImportManager::slot_open);
     m_open_help_entry = createQuickHelpKeySequenceEntry(m_open_action);
 
     m_insert_action =
         make_action(QIcon(), tr("&Insert..."), tr("Insert existing file into current document"),
-                    QKeySequence(tr("Ctrl+I", "File|Insert"), QKeySequence::NativeText), p_parent);
+                    QKeySequence(tr("Ctrl+I", "File|Insert"), QKeySequence::NativeText), owner);
     connect(m_insert_action, &QAction::triggered, this, &ImportManager::slot_insert);
     m_insert_help_entry = createQuickHelpKeySequenceEntry(m_insert_action);
 
     m_revert_action = make_action(QIcon(), tr("Revert"), tr("Reload current document from file"),
-                                  QKeySequence(), p_parent);
+                                  QKeySequence(), owner);
     connect(m_revert_action, &QAction::triggered, this, &ImportManager::slot_revert);
 
     // The recent-file actions belong to the manager and outlive a main window that the host
