@@ -46,12 +46,17 @@ FileResult FileReaderBase::readFile(QString const& path, QString const& name,
         return FileResult::failed(error);
     }
     FileResult result = parse(text ? file.text() : file.bytes(), path, name, hook);
-    TextDecoder::Encoding const encoding = file.encoding();
-    if (text && encoding != TextDecoder::Utf8 && result.failure.isEmpty() && !result.cancelled) {
-        result.comments
-            << QStringLiteral("%1: text read as %2").arg(name, TextDecoder::name(encoding));
+    if (text && result.failure.isEmpty() && !result.cancelled &&
+        file.encoding() != TextDecoder::Utf8) {
+        result.comments << encodingNote(name, file.encoding());
     }
     return result;
+}
+
+QString FileReaderBase::encodingNote(QString const& name, TextDecoder::Encoding encoding) {
+    return encoding == TextDecoder::Utf8
+               ? QString()
+               : QStringLiteral("%1: text read as %2").arg(name, TextDecoder::name(encoding));
 }
 
 FileResult FileReaderBase::parse(std::string_view, QString const&, QString const&,
@@ -60,7 +65,7 @@ FileResult FileReaderBase::parse(std::string_view, QString const&, QString const
 }
 
 QString FileReaderBase::noDocumentReason() const {
-    return QStringLiteral("there is no document to read into");
+    return QStringLiteral("the document to read into does not exist");
 }
 
 FileReaderBase::ImportState

@@ -2,6 +2,7 @@
 #define QUARRO_READERS_COMMON_FILEREADERBASE_H
 
 #include "AbstractFileReader.h"
+#include "TextDecoder.h"
 #include "housekeeping/Document.h"
 #include "importwidgets/CancelHook.h"
 
@@ -49,6 +50,8 @@ protected:
     virtual FileResult readFile(QString const& path, QString const& name, CancelHook const& hook);
     virtual FileResult parse(std::string_view bytes, QString const& path, QString const& name,
                              CancelHook const& hook);
+    // "name: text read as UTF-16 LE", or nothing for plain UTF-8.
+    static QString encodingNote(QString const& name, TextDecoder::Encoding encoding);
     // What the summary says when there is no document to read into.
     virtual QString noDocumentReason() const;
 
