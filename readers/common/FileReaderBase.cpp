@@ -106,6 +106,7 @@ FileReaderBase::import_data(boost::shared_ptr<housekeeping::DataSource> source,
                                                     .arg(QString::fromLocal8Bit(e.what())));
         }
         if (outcome.result.cancelled || share.hook().isCancelled()) {
+            register_comment(QStringLiteral("Cancelled: nothing was imported."));
             return IMPORT_CANCELLED;
         }
         share.hook().progress(100.0);
@@ -114,6 +115,7 @@ FileReaderBase::import_data(boost::shared_ptr<housekeeping::DataSource> source,
 
     bool failed = false;
     bool added = false;
+    std::optional<std::string> journal;
     for (Outcome& outcome : outcomes) {
         QString const name = outcome.name.toHtmlEscaped();
         if (!outcome.result.failure.isEmpty()) {
@@ -125,10 +127,16 @@ FileReaderBase::import_data(boost::shared_ptr<housekeeping::DataSource> source,
         for (QString const& comment : outcome.result.comments) {
             register_comment(comment.toHtmlEscaped());
         }
+        if (outcome.result.journal) {
+            journal = journal.value_or(std::string()) + *outcome.result.journal;
+        }
         for (housekeeping::Document::ObjectPtr& object : outcome.result.objects) {
             target->add_object(std::move(object));
             added = true;
         }
+    }
+    if (!inserting && journal) {
+        target->journal(*journal, true);
     }
     if (inserting && added) {
         target->set_modified(true);
@@ -137,7 +145,7 @@ FileReaderBase::import_data(boost::shared_ptr<housekeeping::DataSource> source,
 }
 
 std::bitset<4> FileReaderBase::verifyHead(std::string const& url, QString& message,
-                                          HeadTest looksLike) {
+                                          HeadTest const& looksLike) {
     std::bitset<4> result = AbstractFileReader::verify(url, message);
     QString const path = utilities::url_to_filesystem(url);
     if (!result.test(VERIFY_READABLE) || !QFileInfo(path).isReadable()) {

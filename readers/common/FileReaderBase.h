@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include <bitset>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,9 @@ struct FileResult {
     bool cancelled = false;
     QStringList comments;
     std::vector<housekeeping::Document::ObjectPtr> objects;
+    // A journal the file carries (native documents): it replaces the journal of a document opened
+    // from the file; an insert keeps the target's own.
+    std::optional<std::string> journal;
 
     static FileResult failed(QString const& reason);
     static FileResult cancel();
@@ -57,8 +62,8 @@ protected:
 
     // verify() for a reader that recognises a file by its start: readable files whose first KB
     // (as text, for text readers) passes `looksLike` are accepted; `message` says why not.
-    using HeadTest = bool (*)(std::string_view head, QString& reason);
-    std::bitset<4> verifyHead(std::string const& url, QString& message, HeadTest looksLike);
+    using HeadTest = std::function<bool(std::string_view head, QString& reason)>;
+    std::bitset<4> verifyHead(std::string const& url, QString& message, HeadTest const& looksLike);
 
 private:
     Q_DISABLE_COPY(FileReaderBase)
