@@ -53,6 +53,13 @@ FileResult FileReaderBase::readFile(QString const& path, QString const& name,
     return result;
 }
 
+std::function<bool(double)> FileReaderBase::shareReporter(CancelHook const& hook) {
+    return [&hook](double share) {
+        hook.progress(100.0 * share);
+        return !hook.isCancelled();
+    };
+}
+
 QString FileReaderBase::encodingNote(QString const& name, TextDecoder::Encoding encoding) {
     return encoding == TextDecoder::Utf8
                ? QString()

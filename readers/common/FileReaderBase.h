@@ -57,6 +57,24 @@ protected:
                              CancelHook const& hook);
     // "name: text read as UTF-16 LE", or nothing for plain UTF-8.
     static QString encodingNote(QString const& name, TextDecoder::Encoding encoding);
+    // A parser's progress callback: `share` of the file read (0 to 1) goes to the file's part of
+    // the bar; the answer is whether to go on.
+    static std::function<bool(double share)> shareReporter(CancelHook const& hook);
+    // For parsers with an Outcome of Cancelled, Failed or read and a failure() text: true with
+    // `result` set when the parse did not read the file.
+    template <class Parser>
+    static bool stopped(Parser const& parser, typename Parser::Outcome outcome,
+                        FileResult& result) {
+        if (outcome == Parser::Outcome::Cancelled) {
+            result = FileResult::cancel();
+            return true;
+        }
+        if (outcome == Parser::Outcome::Failed) {
+            result = FileResult::failed(parser.failure());
+            return true;
+        }
+        return false;
+    }
     // What the summary says when there is no document to read into.
     virtual QString noDocumentReason() const;
 

@@ -99,16 +99,10 @@ std::bitset<4> DxfReader::verify(std::string const& url, QString& message) {
 
 FileResult DxfReader::parse(std::string_view text, QString const& path, QString const& name,
                             CancelHook const& hook) {
-    DxfParser parser([&hook](double share) {
-        hook.progress(100.0 * share);
-        return !hook.isCancelled();
-    });
-    DxfParser::Outcome const outcome = parser.parse(text);
-    if (outcome == DxfParser::Outcome::Cancelled) {
-        return FileResult::cancel();
-    }
-    if (outcome == DxfParser::Outcome::Failed) {
-        return FileResult::failed(parser.failure());
+    DxfParser parser(shareReporter(hook));
+    FileResult result;
+    if (stopped(parser, parser.parse(text), result)) {
+        return result;
     }
     DxfDrawing drawing = parser.takeDrawing();
     if (drawing.polylines.empty() && drawing.points.empty()) {
@@ -120,23 +114,23 @@ FileResult DxfReader::parse(std::string_view text, QString const& path, QString 
         return FileResult::failed(reason);
     }
 
-    FileResult result;
     QString const source_path = QFileInfo(path).absoluteFilePath();
     QString const format = QStringLiteral("DXF %1").arg(drawing.version).trimmed();
+    auto const describe = [&](auto& object) {
+        object.setName(name);
+        object.setProperty(QStringLiteral("source"), source_path);
+        object.setProperty(QStringLiteral("format"), format);
+    };
     std::unique_ptr<model::PolylineSet> lines;
     if (!drawing.polylines.empty()) {
         lines = std::make_unique<model::PolylineSet>();
-        lines->setName(name);
-        lines->setProperty(QStringLiteral("source"), source_path);
-        lines->setProperty(QStringLiteral("format"), format);
+        describe(*lines);
         lines->setPolylines(std::move(drawing.polylines));
     }
     std::unique_ptr<model::PointSet> points;
     if (!drawing.points.empty()) {
         points = std::make_unique<model::PointSet>();
-        points->setName(name);
-        points->setProperty(QStringLiteral("source"), source_path);
-        points->setProperty(QStringLiteral("format"), format);
+        describe(*points);
         points->setProperty(QStringLiteral("layers"),
                             drawing.pointLayers.join(QStringLiteral(", ")));
         points->setPoints(std::move(drawing.points));

@@ -185,10 +185,7 @@ GdalOutcome GdalReader::read(QString const& path, QString const& name, GdalProgr
 }
 
 FileResult GdalReader::readFile(QString const& path, QString const& name, CancelHook const& hook) {
-    GdalProgress const report = [&hook](double share) {
-        hook.progress(100.0 * share);
-        return !hook.isCancelled();
-    };
+    GdalProgress const report = shareReporter(hook);
     // GDAL's handler for this file only: its messages belong to this file's summary.
     GdalErrorScope const errors;
     GdalFileContent content;

@@ -197,22 +197,15 @@ FileResult DemRasterReader::parse(std::string_view bytes, QString const& path, Q
         if (!TextDecoder::prepare(bytes, converted, gridText, encoding, why)) {
             return FileResult::failed(why);
         }
-        AsciiGridParser parser([&hook](double share) {
-            hook.progress(100.0 * share);
-            return !hook.isCancelled();
-        });
-        AsciiGridParser::Outcome const outcome = parser.parse(gridText);
-        if (outcome == AsciiGridParser::Outcome::Cancelled) {
-            return FileResult::cancel();
-        }
-        if (outcome == AsciiGridParser::Outcome::Failed) {
-            return FileResult::failed(parser.failure());
+        AsciiGridParser parser(shareReporter(hook));
+        FileResult result;
+        if (stopped(parser, parser.parse(gridText), result)) {
+            return result;
         }
         auto surface = std::make_unique<model::RegularSurface>(parser.takeSurface());
         surface->setName(name);
         surface->setProperty(QStringLiteral("source"), QFileInfo(path).absoluteFilePath());
         surface->setProperty(QStringLiteral("format"), QStringLiteral("ESRI ASCII grid"));
-        FileResult result;
         result.comments << surfaceSummary(name, *surface, parser.placedByCentre());
         for (QString const& fault : parser.comments()) {
             result.comments << QStringLiteral("%1: %2").arg(name, fault);

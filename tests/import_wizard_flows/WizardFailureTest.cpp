@@ -219,9 +219,7 @@ TEST_F(WizardFailureTest, AFailedInsertLeavesTheTargetDocumentAsItWas) {
     WizardOutcome const run = runWizard(wizard, script, helper);
 
     ASSERT_TRUE(run.reached_summary);
-    EXPECT_EQ(run.summary,
-              failedLine(path) +
-                  "broken.pts: <b><font color='red'>Failed</font></b><br />broken<br />")
+    EXPECT_EQ(run.summary, failedLine(path) + "broken<br />")
         << "no totals: nothing arrived in the target";
     EXPECT_FALSE(wizard.result());
     ASSERT_TRUE(documents().document_exists(target));
