@@ -19,6 +19,9 @@ constexpr char16_t windows1252_high[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// Bytes at the start of a file that decide between UTF-8 and Windows-1252.
+constexpr std::size_t judged_length = 64 * 1024;
+
 // Characters of text quoted in a message.
 constexpr int excerpt_length = 40;
 
@@ -179,7 +182,15 @@ bool TextDecoder::isValidUtf8(std::string_view bytes) {
     auto const* p = reinterpret_cast<unsigned char const*>(bytes.data());
     auto const* const end = p + bytes.size();
     while (p < end) {
-        // ASCII, the common case, eight bytes at a time.
+        // ASCII, the common case, 32 and then eight bytes at a time: whole files are checked.
+        if (end - p >= 32) {
+            std::uint64_t block[4];
+            std::memcpy(block, p, sizeof block);
+            if (((block[0] | block[1] | block[2] | block[3]) & 0x8080808080808080ULL) == 0) {
+                p += 32;
+                continue;
+            }
+        }
         if (end - p >= 8) {
             std::uint64_t block;
             std::memcpy(&block, p, sizeof block);
@@ -261,9 +272,11 @@ bool TextDecoder::prepare(std::string_view bytes, std::string& storage, std::str
         return true;
     }
     text = bytes;
-    // A probe may end inside a character: it is judged up to the last character's lead byte.
-    std::string_view checked = bytes;
-    if (head) {
+    // The encoding is judged by the start of the file, where the headers and names are; the rest
+    // is mostly numbers, and decode() checks each string again. A probe, or that start, may end
+    // inside a character: it is judged up to the last character's lead byte.
+    std::string_view checked = bytes.substr(0, judged_length);
+    if (head || bytes.size() > judged_length) {
         std::size_t cut = checked.size();
         while (cut > 0 && checked.size() - cut < 4 &&
                isContinuation(static_cast<unsigned char>(checked[cut - 1]))) {
