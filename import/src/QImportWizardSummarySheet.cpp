@@ -6,6 +6,7 @@
 #include "housekeeping/ErrorProtocol.h"
 #include "utilities/UrlUtilities.h"
 
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -19,6 +20,16 @@ char const* const source_path = "import/src/QImportWizard";
 // The path (or, for a cancel, the file name) a status line names; empty without a source.
 QString local_path_of(boost::shared_ptr<housekeeping::DataSource> const& ds) {
     return ds ? utilities::url_to_filesystem(ds->url()) : QString();
+}
+
+QString const ok_line = QStringLiteral(": <b>OK</b><br />\n");
+QString const failed_line = QStringLiteral(": <b><font color='red'>Failed</font></b><br />");
+
+// A reader's summary opens with its own line for the file ("a.las: OK", by name); the sheet's
+// line names the file already, by its path, so that the reader's would name it twice.
+QString without_line_for(QString const& message, QString const& path, QString const& line) {
+    QString const own = QFileInfo(path).fileName().toHtmlEscaped() + line;
+    return !path.isEmpty() && message.startsWith(own) ? message.mid(own.size()) : message;
 }
 
 } // namespace
@@ -49,9 +60,9 @@ void QImportWizardSummarySheet::register_success(housekeeping::DocumentId const&
                                                  double seconds, QString const& message) {
     QString const path = local_path_of(ds);
     if (!path.isEmpty()) {
-        m_text += path + QStringLiteral(": <b>OK</b><br />\n");
+        m_text += path + ok_line;
     }
-    m_text += message;
+    m_text += without_line_for(message, path, ok_line);
     m_seconds += seconds;
     // Unsigned on purpose: a document that lost objects wraps, as the count always has.
     quint64 const now = m_wizard != nullptr ? m_wizard->count_geos(housekeeping::DocumentId::null())
@@ -63,9 +74,9 @@ void QImportWizardSummarySheet::register_failure(boost::shared_ptr<housekeeping:
                                                  QString const& message) {
     QString const path = local_path_of(ds);
     if (!path.isEmpty()) {
-        m_text += path + QStringLiteral(": <b><font color='red'>Failed</font></b><br />");
+        m_text += path + failed_line;
     }
-    m_text += message;
+    m_text += without_line_for(message, path, failed_line);
 }
 
 void QImportWizardSummarySheet::register_cancel(boost::shared_ptr<housekeeping::DataSource> ds) {

@@ -85,7 +85,8 @@ DxfParser::DxfParser(ProgressPoll poll)
 void DxfParser::reset() {
     m_drawing = DxfDrawing();
     m_failure.clear();
-    m_decoder = DxfTextDecoder();
+    m_decoder = TextDecoder();
+    m_decoder.setUnicodeEscapes(true);
     m_layers.clear();
     m_entity = Entity();
     m_inEntity = false;

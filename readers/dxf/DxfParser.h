@@ -3,8 +3,8 @@
 
 #include "DxfDrawing.h"
 #include "DxfGroupScanner.h"
-#include "DxfTextDecoder.h"
 #include "ObjectCoordinateSystem.h"
+#include "TextDecoder.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -136,7 +136,7 @@ private:
     ProgressPoll m_poll;
     DxfDrawing m_drawing;
     QString m_failure;
-    DxfTextDecoder m_decoder;
+    TextDecoder m_decoder;
     std::unordered_map<std::string_view, QString> m_layers;
     Entity m_entity;
     bool m_inEntity = false;

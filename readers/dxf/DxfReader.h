@@ -1,7 +1,7 @@
 #ifndef QUARRO_READERS_DXF_DXFREADER_H
 #define QUARRO_READERS_DXF_DXFREADER_H
 
-#include "AbstractFileReader.h"
+#include "FileReaderBase.h"
 
 #include <QString>
 
@@ -16,15 +16,12 @@ namespace readers {
 // The "DXF" reader: ASCII DXF drawings (R12 and newer). Each file becomes a polyline set (lines,
 // polylines, 3D faces, with their layers) and, when it holds points, a point set; both are named
 // after the file.
-class DxfReader : public import::AbstractFileReader {
+class DxfReader : public FileReaderBase {
 public:
     DxfReader();
     ~DxfReader() override;
 
     std::string data_type() override;
-    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                            housekeeping::DocumentId const& document, bool importing,
-                            brkBase::AbstractProgress* progress, bool inserting) override;
     std::string file_filter() override;
     std::vector<std::string> supported_extentions() const override;
     // Accepts a file whose first groups open a SECTION; refuses binary DXF and anything else.
@@ -33,6 +30,11 @@ public:
     // Whether the head of a file (its first 1024 bytes or less) is ASCII DXF; when it is not,
     // `why` says what is wrong.
     static bool looksLikeAsciiDxf(std::string_view head, QString& why);
+
+protected:
+    bool readsText() const override { return true; }
+    FileResult parse(std::string_view text, QString const& path, QString const& name,
+                     CancelHook const& hook) override;
 };
 
 } // namespace readers

@@ -3,6 +3,7 @@
 #include "GdalDataset.h"
 #include "GdalErrorScope.h"
 #include "GdalText.h"
+#include "HugePages.h"
 #include "model/RasterImage.h"
 #include "model/RegularSurface.h"
 
@@ -13,10 +14,6 @@
 #include <cstdint>
 #include <limits>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 namespace quarro {
 namespace readers {
 
@@ -25,24 +22,6 @@ using gdal::crsPhrase;
 using gdal::decimal;
 
 namespace {
-
-// Asks the system to back a large buffer about to be filled with huge pages: filling 800 MB of
-// heights otherwise costs some 200,000 page faults, which on a virtual machine take longer than
-// reading the file. Only a hint.
-void adviseHugePages(void const* data, std::size_t bytes) {
-#ifdef __linux__
-    constexpr std::uintptr_t hugePage = 2 * 1024 * 1024;
-    auto const first = reinterpret_cast<std::uintptr_t>(data);
-    std::uintptr_t const begin = (first + hugePage - 1) & ~(hugePage - 1);
-    std::uintptr_t const end = (first + bytes) & ~(hugePage - 1);
-    if (end > begin) {
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-    }
-#else
-    (void)data;
-    (void)bytes;
-#endif
-}
 
 // The last part of a subdataset's name ("NETCDF:"/data/f.nc":height" gives "height").
 QString variableName(QByteArray const& subdataset) {
@@ -218,7 +197,7 @@ GdalOutcome GdalRasterLoader::readSurface(GdalDataset const& dataset, Source con
     std::size_t const cells = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     std::vector<double> heights;
     heights.reserve(cells);
-    adviseHugePages(heights.data(), cells * sizeof(double));
+    HugePages::advise(heights.data(), cells * sizeof(double));
     int blockWidth = 0;
     int blockHeight = 0;
     GDALGetBlockSize(band, &blockWidth, &blockHeight);

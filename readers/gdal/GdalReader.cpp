@@ -4,30 +4,20 @@
 #include "GdalErrorScope.h"
 #include "GdalRasterLoader.h"
 #include "GdalVectorLoader.h"
-#include "ProgressCancelHook.h"
-#include "housekeeping/DataSource.h"
-#include "housekeeping/Document.h"
-#include "housekeeping/DocumentManager.h"
 #include "importwidgets/CancelHook.h"
 #include "utilities/UrlUtilities.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <boost/shared_ptr.hpp>
-
 #include <algorithm>
 #include <cctype>
-#include <exception>
 #include <iterator>
-#include <new>
 
 namespace quarro {
 namespace readers {
 
 namespace {
-
-using ObjectPtr = boost::shared_ptr<model::GeoObject>;
 
 // The extensions offered: common rasters, then common vector formats. GDAL reads many more, and
 // the reader takes any file GDAL opens, whatever its name.
@@ -194,91 +184,33 @@ GdalOutcome GdalReader::read(QString const& path, QString const& name, GdalProgr
     return outcome;
 }
 
-GdalReader::ImportState GdalReader::import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                                                housekeeping::DocumentId const& document,
-                                                bool /*importing*/,
-                                                brkBase::AbstractProgress* progress,
-                                                bool /*inserting*/) {
-    utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
-    auto* target = dynamic_cast<housekeeping::Document*>(
-        housekeeping::DocumentManager::instance().document_from_id(document));
-    QString const firstName =
-        urls.empty() ? QStringLiteral("GDAL")
-                     : QFileInfo(utilities::url_to_filesystem(urls.front())).fileName();
-    if (urls.empty()) {
-        register_failure(firstName, QStringLiteral("no file was given"));
-        return IMPORT_FAILED;
+FileResult GdalReader::readFile(QString const& path, QString const& name, CancelHook const& hook) {
+    GdalProgress const report = shareReporter(hook);
+    // GDAL's handler for this file only: its messages belong to this file's summary.
+    GdalErrorScope const errors;
+    GdalFileContent content;
+    QString failure;
+    GdalOutcome const outcome = read(path, name, report, errors, content, failure);
+    if (outcome == GdalOutcome::Cancelled) {
+        return FileResult::cancel();
     }
-    if (target == nullptr) {
-        register_failure(firstName, QStringLiteral("the document to read into does not exist"));
-        return IMPORT_FAILED;
+    if (outcome == GdalOutcome::Failed) {
+        return FileResult::failed(failure);
     }
-
-    import::ProgressCancelHook hook(progress);
-    CancelHook* const cancel = hook.hook();
-    std::vector<ObjectPtr> objects;
-    std::size_t const files = urls.size();
-    for (std::size_t i = 0; i < files; ++i) {
-        QString const path = utilities::url_to_filesystem(urls[i]);
-        QString const name = QFileInfo(path).fileName();
-        double const first = 100.0 * i / files;
-        double const span = 100.0 / files;
-        GdalProgress const report = [cancel, first, span](double share) {
-            cancel->progress(first + span * share);
-            return !cancel->isCancelled();
-        };
-        if (!report(0.0)) {
-            register_comment(QStringLiteral("Cancelled: nothing was imported."));
-            return IMPORT_CANCELLED;
-        }
-        try {
-            // GDAL's handler for this file only: its messages belong to this file's summary.
-            GdalErrorScope const errors;
-            GdalFileContent content;
-            QString failure;
-            GdalOutcome const outcome = read(path, name, report, errors, content, failure);
-            if (outcome == GdalOutcome::Cancelled) {
-                register_comment(QStringLiteral("Cancelled: nothing was imported."));
-                return IMPORT_CANCELLED;
-            }
-            if (outcome == GdalOutcome::Failed) {
-                register_failure(name, failure.toHtmlEscaped());
-                continue;
-            }
-            register_success(name);
-            for (QString const& summary : content.summaries) {
-                register_comment(summary.toHtmlEscaped());
-            }
-            for (QString const& comment : content.comments) {
-                register_comment(comment.toHtmlEscaped());
-            }
-            for (QString const& warning : errors.warnings()) {
-                register_comment(
-                    QStringLiteral("%1: GDAL warns: %2").arg(name, warning).toHtmlEscaped());
-            }
-            if (errors.droppedWarnings() > 0) {
-                register_comment(QStringLiteral("%1: GDAL gave %2 more warnings")
-                                     .arg(name)
-                                     .arg(errors.droppedWarnings())
-                                     .toHtmlEscaped());
-            }
-            for (auto& object : content.objects) {
-                objects.emplace_back(object.release());
-            }
-        } catch (std::bad_alloc const&) {
-            register_failure(name, QStringLiteral("there is not enough memory to read the file"));
-        } catch (std::exception const& e) {
-            register_failure(name, QString::fromLocal8Bit(e.what()).toHtmlEscaped());
-        }
+    FileResult result;
+    result.comments << content.summaries << content.comments;
+    for (QString const& warning : errors.warnings()) {
+        result.comments << QStringLiteral("%1: GDAL warns: %2").arg(name, warning);
     }
-    cancel->progress(100.0);
-    if (objects.empty()) {
-        return IMPORT_FAILED;
+    if (errors.droppedWarnings() > 0) {
+        result.comments << QStringLiteral("%1: GDAL gave %2 more warnings")
+                               .arg(name)
+                               .arg(errors.droppedWarnings());
     }
-    for (ObjectPtr const& object : objects) {
-        target->add_object(object);
+    for (auto& object : content.objects) {
+        result.objects.emplace_back(object.release());
     }
-    return IMPORT_OK;
+    return result;
 }
 
 } // namespace readers

@@ -1,7 +1,7 @@
 #ifndef QUARRO_READERS_GDAL_GDALREADER_H
 #define QUARRO_READERS_GDAL_GDALREADER_H
 
-#include "AbstractFileReader.h"
+#include "FileReaderBase.h"
 #include "GdalFileContent.h"
 
 #include <QString>
@@ -25,20 +25,21 @@ class GdalErrorScope;
 //
 // Its filter text sorts after those of the hand-written readers, so that the file dialogs offer
 // it last and a file those readers take still goes to them.
-class GdalReader : public import::AbstractFileReader {
+class GdalReader : public FileReaderBase {
 public:
     GdalReader();
     ~GdalReader() override;
 
     std::string data_type() override;
-    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                            housekeeping::DocumentId const& document, bool importing,
-                            brkBase::AbstractProgress* progress, bool inserting) override;
     std::string file_filter() override;
     std::vector<std::string> supported_extentions() const override;
     // Accepts a file GDAL opens and finds raster bands, vector layers or subdatasets in; refuses
     // the rest with GDAL's reason.
     std::bitset<4> verify(std::string const& url, QString& message) override;
+
+protected:
+    // GDAL opens the file itself, through its own drivers.
+    FileResult readFile(QString const& path, QString const& name, CancelHook const& hook) override;
 
 private:
     Q_DISABLE_COPY(GdalReader)

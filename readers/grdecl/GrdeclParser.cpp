@@ -3,6 +3,7 @@
 #include "GrdeclKeywords.h"
 #include "GrdeclScanner.h"
 #include "GrdeclText.h"
+#include "HugePages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,10 +16,6 @@
 #include <optional>
 #include <system_error>
 #include <vector>
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace quarro {
 namespace readers {
@@ -59,23 +56,6 @@ std::optional<double> real(std::string_view text) {
         return std::nullopt;
     }
     return values.front();
-}
-
-// Asks the system to back a large array with huge pages: filling ZCORN of a million-cell grid
-// otherwise costs some 16,000 page faults, which on a virtual machine take longer than parsing
-// the numbers (see bench/README.md). Only a hint.
-void adviseHugePages(std::vector<double> const& values) {
-#ifdef __linux__
-    constexpr std::uintptr_t huge_page = 2 * 1024 * 1024;
-    std::uintptr_t const first = reinterpret_cast<std::uintptr_t>(values.data());
-    std::uintptr_t const begin = (first + huge_page - 1) & ~(huge_page - 1);
-    std::uintptr_t const end = (first + values.capacity() * sizeof(double)) & ~(huge_page - 1);
-    if (end > begin) {
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-    }
-#else
-    Q_UNUSED(values)
-#endif
 }
 
 bool startsLikeNumber(std::string_view text) {
@@ -423,7 +403,7 @@ FileReader::ArrayEnd FileReader::readArray(GrdeclArray& array, std::uint64_t exp
         // get a large reservation.
         array.values.reserve(static_cast<std::size_t>(
             std::min<std::uint64_t>(expected, m_scanner.remaining() / 2 + 1)));
-        adviseHugePages(array.values);
+        HugePages::advise(array.values.data(), array.values.capacity() * sizeof(double));
     }
     GrdeclScanner::ValuesEnd const end = m_scanner.readValues(values);
     array.count = values.count;

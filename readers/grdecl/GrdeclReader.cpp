@@ -5,20 +5,11 @@
 #include "GrdeclParser.h"
 #include "GrdeclSourceFiles.h"
 #include "GrdeclText.h"
-#include "ProgressCancelHook.h"
-#include "housekeeping/DataSource.h"
-#include "housekeeping/Document.h"
-#include "housekeeping/DocumentManager.h"
-#include "importwidgets/CancelHook.h"
 #include "model/CornerPointGrid.h"
-#include "utilities/UrlUtilities.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
-#include <exception>
 #include <memory>
 
 namespace quarro {
@@ -26,35 +17,8 @@ namespace readers {
 
 namespace {
 
-// verify() looks at no more of a file than the base class does.
-constexpr qint64 verify_probe_length = 1024;
-
 // Properties named in the summary line before the rest are only counted.
 constexpr int named_properties = 6;
-
-using import::ProgressCancelHook;
-
-// Maps the progress of one file onto its share of an import of several files.
-struct FileShare {
-    ProgressCancelHook* hook;
-    int index;
-    int count;
-
-    static bool isCancelled(void* user) {
-        return ProgressCancelHook::isCancelled(static_cast<FileShare*>(user)->hook);
-    }
-    static void progress(void* user, double percent) {
-        auto const* share = static_cast<FileShare*>(user);
-        ProgressCancelHook::progress(share->hook, (share->index * 100.0 + percent) / share->count);
-    }
-};
-
-// What became of one file; registered only once the whole import is known not to be cancelled.
-struct Outcome {
-    QString name;
-    QString failure; // empty for a success
-    QStringList comments;
-};
 
 QString plural(std::uint64_t count, QString const& one, QString const& many) {
     return QStringLiteral("%1 %2").arg(grdecl::groupedNumber(count), count == 1 ? one : many);
@@ -158,128 +122,46 @@ bool GrdeclReader::looksLikeGrdecl(std::string_view head, QString& reason) {
 }
 
 std::bitset<4> GrdeclReader::verify(std::string const& url, QString& message) {
-    std::bitset<4> result = AbstractFileReader::verify(url, message);
-    QFile file(utilities::url_to_filesystem(url));
-    if (!result.test(VERIFY_READABLE) || !file.open(QIODevice::ReadOnly)) {
-        result.reset();
-        message = QStringLiteral("the file cannot be read");
-        return result;
-    }
-    QByteArray const head = file.read(verify_probe_length);
-    if (looksLikeGrdecl(std::string_view(head.constData(), static_cast<std::size_t>(head.size())),
-                        message)) {
-        result.set(VERIFY_ACCEPTED);
-    } else {
-        result.reset(VERIFY_READABLE);
-    }
-    return result;
+    return verifyHead(url, message, &GrdeclReader::looksLikeGrdecl);
 }
 
-GrdeclReader::ImportState
-GrdeclReader::import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                          housekeeping::DocumentId const& document, bool /*importing*/,
-                          brkBase::AbstractProgress* progress, bool inserting) {
-    utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
-    auto* target = dynamic_cast<housekeeping::Document*>(
-        housekeeping::DocumentManager::instance().document_from_id(document));
-    if (target == nullptr || urls.empty()) {
-        QString const reason = target == nullptr
-                                   ? QStringLiteral("there is no document to read the grid into")
-                                   : QStringLiteral("no file given");
-        if (urls.empty()) {
-            register_failure(QString(), reason);
-        }
-        for (std::string const& url : urls) {
-            register_failure(QString::fromStdString(utilities::file_from_url(url)).toHtmlEscaped(),
-                             reason);
-        }
-        return IMPORT_FAILED;
-    }
+QString GrdeclReader::noDocumentReason() const {
+    return QStringLiteral("there is no document to read the grid into");
+}
 
-    ProgressCancelHook progressHook(progress);
-    std::vector<std::unique_ptr<model::CornerPointGrid>> grids;
-    std::vector<Outcome> outcomes;
-    int const count = static_cast<int>(urls.size());
-    for (int i = 0; i < count; ++i) {
-        QString const path = utilities::url_to_filesystem(urls[static_cast<std::size_t>(i)]);
-        QFileInfo const info(path);
-        Outcome outcome{info.fileName(), QString(), QStringList()};
-        FileShare share{&progressHook, i, count};
-        CancelHook const hook(&FileShare::isCancelled, &FileShare::progress, &share);
-        try {
-            GrdeclParser::Result parsed;
-            {
-                // The files stay mapped only while the parser reads them.
-                GrdeclSourceFiles files;
-                std::string_view text;
-                QString error;
-                if (!files.open(path, text, error)) {
-                    outcome.failure = QStringLiteral("cannot open the file: %1").arg(error);
-                    outcomes.push_back(outcome);
-                    continue;
-                }
-                GrdeclParser parser(&hook);
-                parser.setIncludeOpener([&files](QString const& included,
-                                                 std::string_view& includedText,
-                                                 QString& includedError) {
-                    return files.open(included, includedText, includedError);
-                });
-                parsed = parser.parse(text, path);
-            }
-            if (parsed.status == GrdeclParser::Status::Cancelled) {
-                return IMPORT_CANCELLED;
-            }
-            if (parsed.status == GrdeclParser::Status::Failed) {
-                outcome.failure = parsed.error;
-                outcomes.push_back(outcome);
-                continue;
-            }
-            QString const name = parsed.deck.title.empty() ? info.completeBaseName()
-                                                           : grdecl::decodeText(parsed.deck.title);
-            GrdeclGridBuilder::Result built =
-                GrdeclGridBuilder(std::move(parsed.deck)).build(name, path);
-            if (!built.ok) {
-                outcome.failure = built.error;
-                outcomes.push_back(outcome);
-                continue;
-            }
-            hook.progress(100.0);
-            if (hook.isCancelled()) {
-                return IMPORT_CANCELLED;
-            }
-            outcome.comments << gridSummary(outcome.name, *built.grid, built) << built.comments;
-            if (!built.skippedKeywords.isEmpty()) {
-                outcome.comments << QStringLiteral("Keywords not read: %1")
-                                        .arg(built.skippedKeywords.join(QStringLiteral(", ")));
-            }
-            grids.push_back(std::move(built.grid));
-        } catch (std::exception const& e) {
-            // Out of memory, or a grid the model refuses: the file fails, the import goes on.
-            outcome.failure = QStringLiteral("the file could not be read: %1").arg(e.what());
-        }
-        outcomes.push_back(outcome);
+FileResult GrdeclReader::parse(std::string_view text, QString const& path, QString const& name,
+                               CancelHook const& hook) {
+    GrdeclParser::Result parsed;
+    {
+        // Included files stay mapped only while the parser reads them.
+        GrdeclSourceFiles files;
+        GrdeclParser parser(&hook);
+        parser.setIncludeOpener([&files](QString const& included, std::string_view& includedText,
+                                         QString& includedError) {
+            return files.open(included, includedText, includedError);
+        });
+        parsed = parser.parse(text, path);
     }
-
-    bool failed = false;
-    for (Outcome const& outcome : outcomes) {
-        QString const name = outcome.name.toHtmlEscaped();
-        if (!outcome.failure.isEmpty()) {
-            register_failure(name, outcome.failure.toHtmlEscaped());
-            failed = true;
-            continue;
-        }
-        register_success(name);
-        for (QString const& comment : outcome.comments) {
-            register_comment(comment.toHtmlEscaped());
-        }
+    if (parsed.status == GrdeclParser::Status::Cancelled) {
+        return FileResult::cancel();
     }
-    for (std::unique_ptr<model::CornerPointGrid>& grid : grids) {
-        target->add_object(housekeeping::Document::ObjectPtr(grid.release()));
+    if (parsed.status == GrdeclParser::Status::Failed) {
+        return FileResult::failed(parsed.error);
     }
-    if (inserting && !grids.empty()) {
-        target->set_modified(true);
+    QString const title = parsed.deck.title.empty() ? QFileInfo(path).completeBaseName()
+                                                    : grdecl::decodeText(parsed.deck.title);
+    GrdeclGridBuilder::Result built = GrdeclGridBuilder(std::move(parsed.deck)).build(title, path);
+    if (!built.ok) {
+        return FileResult::failed(built.error);
     }
-    return failed ? IMPORT_FAILED : IMPORT_OK;
+    FileResult result;
+    result.comments << gridSummary(name, *built.grid, built) << built.comments;
+    if (!built.skippedKeywords.isEmpty()) {
+        result.comments << QStringLiteral("Keywords not read: %1")
+                               .arg(built.skippedKeywords.join(QStringLiteral(", ")));
+    }
+    result.objects.emplace_back(built.grid.release());
+    return result;
 }
 
 } // namespace readers

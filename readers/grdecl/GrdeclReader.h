@@ -1,7 +1,7 @@
 #ifndef QUARRO_READERS_GRDECL_GRDECLREADER_H
 #define QUARRO_READERS_GRDECL_GRDECLREADER_H
 
-#include "AbstractFileReader.h"
+#include "FileReaderBase.h"
 
 #include <QString>
 
@@ -17,15 +17,12 @@ namespace readers {
 // includes, becomes one CornerPointGrid of the target document with its active cells, its cell
 // properties and its map axes. A file is read and its grid built whole before the grid joins the
 // document; a cancelled import adds nothing.
-class GrdeclReader : public import::AbstractFileReader {
+class GrdeclReader : public FileReaderBase {
 public:
     GrdeclReader();
     ~GrdeclReader() override;
 
     std::string data_type() override;
-    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                            housekeeping::DocumentId const& document, bool importing,
-                            brkBase::AbstractProgress* progress, bool inserting) override;
     std::string file_filter() override;
     std::vector<std::string> supported_extentions() const override;
     // Accepts a text file whose first keyword, after blank and comment lines, is one that grid
@@ -35,6 +32,12 @@ public:
     // The test behind verify(), on the start of a file: true when it opens like a GRDECL file;
     // otherwise `reason` says why not.
     static bool looksLikeGrdecl(std::string_view head, QString& reason);
+
+protected:
+    bool readsText() const override { return true; }
+    FileResult parse(std::string_view text, QString const& path, QString const& name,
+                     CancelHook const& hook) override;
+    QString noDocumentReason() const override;
 
 private:
     Q_DISABLE_COPY(GrdeclReader)

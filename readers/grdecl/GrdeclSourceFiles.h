@@ -11,9 +11,11 @@
 namespace quarro {
 namespace readers {
 
-// The files one GRDECL import reads, the file itself and those it includes, each in one piece:
-// mapped when the system allows it, else read. Their text stays valid as long as this object
-// lives, which is as long as the parse runs; the grid keeps copies of what it needs.
+class FileBytes;
+
+// The files one GRDECL deck includes, each in one piece as FileBytes gives it. Their text stays
+// valid as long as this object lives, which is as long as the parse runs; the grid keeps copies
+// of what it needs.
 class GrdeclSourceFiles {
 public:
     GrdeclSourceFiles();
@@ -25,8 +27,7 @@ public:
 private:
     Q_DISABLE_COPY(GrdeclSourceFiles)
 
-    struct File;
-    std::vector<std::unique_ptr<File>> m_files;
+    std::vector<std::unique_ptr<FileBytes>> m_files;
 };
 
 } // namespace readers

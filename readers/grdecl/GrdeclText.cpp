@@ -1,20 +1,15 @@
 #include "GrdeclText.h"
 
+#include "TextDecoder.h"
+
 #include <QLocale>
-#include <QTextCodec>
 
 namespace quarro {
 namespace readers {
 namespace grdecl {
 
 QString decodeText(std::string_view text) {
-    int const size = static_cast<int>(text.size());
-    QTextCodec::ConverterState state;
-    QString const decoded = QTextCodec::codecForName("UTF-8")->toUnicode(text.data(), size, &state);
-    if (state.invalidChars == 0) {
-        return decoded;
-    }
-    return QString::fromLatin1(text.data(), size);
+    return TextDecoder().decode(text);
 }
 
 QString quoted(std::string_view text) {

@@ -11,8 +11,8 @@ namespace quarro {
 namespace readers {
 namespace grdecl {
 
-// Text of a file in a message or a name: UTF-8 when it is valid UTF-8, else Latin-1 (which any
-// byte decodes to), so that a file from an old Windows export still reads.
+// Text of a file in a message or a name: UTF-8 when it is valid UTF-8, else Windows-1252 (which
+// any byte decodes to), so that a file from an old Windows export still reads.
 QString decodeText(std::string_view text);
 
 // A piece of the file quoted in a message ("abc"), shortened with "..." when long.

@@ -52,7 +52,7 @@ bool isStandInNull(double value) {
 
 } // namespace
 
-LasDataReader::LasDataReader(Settings const& settings, LasTextDecoder const& decoder,
+LasDataReader::LasDataReader(Settings const& settings, TextDecoder const& decoder,
                              LasIssues& issues, Poll poll)
     : m_settings(settings)
     , m_decoder(decoder)

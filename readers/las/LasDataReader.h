@@ -2,7 +2,7 @@
 #define QUARRO_READERS_LAS_LASDATAREADER_H
 
 #include "LasIssues.h"
-#include "LasTextDecoder.h"
+#include "TextDecoder.h"
 
 #include <cstddef>
 #include <functional>
@@ -36,7 +36,7 @@ public:
     // Called with the position reached before each block of poll_bytes; may throw to stop.
     using Poll = std::function<void(char const* position)>;
 
-    LasDataReader(Settings const& settings, LasTextDecoder const& decoder, LasIssues& issues,
+    LasDataReader(Settings const& settings, TextDecoder const& decoder, LasIssues& issues,
                   Poll poll);
 
     // Reads `body`, `lineCount` lines whose first is line `firstLine` of the file. The columns
@@ -47,7 +47,7 @@ public:
 
 private:
     Settings m_settings;
-    LasTextDecoder m_decoder;
+    TextDecoder m_decoder;
     LasIssues& m_issues;
     Poll m_poll;
 };

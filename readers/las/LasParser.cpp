@@ -4,7 +4,7 @@
 #include "LasHeaderLine.h"
 #include "LasParseFailure.h"
 #include "LasText.h"
-#include "LasTextDecoder.h"
+#include "TextDecoder.h"
 #include "importwidgets/CancelHook.h"
 
 #include <algorithm>
@@ -147,7 +147,7 @@ private:
     CancelHook const* m_hook;
     LasFile& m_file;
     std::vector<Section> m_sections;
-    LasTextDecoder m_decoder;
+    TextDecoder m_decoder;
     bool m_commaDelimited = false;
 };
 
@@ -258,14 +258,14 @@ void Run::splitSections(std::string_view text) {
 
 void Run::chooseEncoding() {
     for (Section const& section : m_sections) {
-        if (!LasTextDecoder::isValidUtf8(section.title)) {
-            m_decoder = LasTextDecoder(LasTextDecoder::Windows1252);
+        if (!TextDecoder::isValidUtf8(section.title)) {
+            m_decoder = TextDecoder(TextDecoder::Windows1252);
             m_file.issues.add(LasIssues::NotUtf8, section.line);
             return;
         }
         for (Line const& line : section.lines) {
-            if (!LasTextDecoder::isValidUtf8(line.text)) {
-                m_decoder = LasTextDecoder(LasTextDecoder::Windows1252);
+            if (!TextDecoder::isValidUtf8(line.text)) {
+                m_decoder = TextDecoder(TextDecoder::Windows1252);
                 m_file.issues.add(LasIssues::NotUtf8, line.number);
                 return;
             }

@@ -1,7 +1,7 @@
 #ifndef QUARRO_READERS_LAS_LASREADER_H
 #define QUARRO_READERS_LAS_LASREADER_H
 
-#include "AbstractFileReader.h"
+#include "FileReaderBase.h"
 
 #include <QString>
 
@@ -16,15 +16,12 @@ namespace readers {
 // The reader of LAS well logs (key "WELLS"): each file becomes one well of the target document,
 // with its header, its curves along the depth and "no value" for NULLs. A file is read whole
 // before its well joins the document; a cancelled import adds nothing.
-class LasReader : public import::AbstractFileReader {
+class LasReader : public FileReaderBase {
 public:
     LasReader();
     ~LasReader() override;
 
     std::string data_type() override;
-    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                            housekeeping::DocumentId const& document, bool importing,
-                            brkBase::AbstractProgress* progress, bool inserting) override;
     std::string file_filter() override;
     std::vector<std::string> supported_extentions() const override;
     // Accepts a file whose first section line, after blank and comment lines, is a LAS
@@ -34,6 +31,12 @@ public:
     // The test behind verify(), on the start of a file: true when it opens like a LAS file;
     // otherwise `reason` says why not.
     static bool looksLikeLas(std::string_view head, QString& reason);
+
+protected:
+    bool readsText() const override { return true; }
+    FileResult parse(std::string_view bytes, QString const& path, QString const& name,
+                     CancelHook const& hook) override;
+    QString noDocumentReason() const override;
 
 private:
     Q_DISABLE_COPY(LasReader)

@@ -1,7 +1,7 @@
 #ifndef QUARRO_NATIVE_QROFILEREADER_H
 #define QUARRO_NATIVE_QROFILEREADER_H
 
-#include "AbstractFileReader.h"
+#include "FileReaderBase.h"
 
 #include <QString>
 
@@ -19,19 +19,22 @@ namespace native {
 // A document is read whole before any of its objects is added: a damaged file adds nothing and
 // fails with a reason that names where it broke; a cancelled import adds nothing. The reader
 // leaves the document's data source and its modified mark alone: the import wizard sets both.
-class QroFileReader : public import::AbstractFileReader {
+class QroFileReader : public readers::FileReaderBase {
 public:
     QroFileReader();
     ~QroFileReader() override;
 
     std::string data_type() override;
-    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                            housekeeping::DocumentId const& document, bool importing,
-                            brkBase::AbstractProgress* progress, bool inserting) override;
     std::string file_filter() override;
     std::vector<std::string> supported_extentions() const override;
     // Accepts a file that begins like a native document (DocumentReader::looksLikeNativeDocument).
     std::bitset<4> verify(std::string const& url, QString& message) override;
+
+protected:
+    // DocumentReader opens the file itself: it inflates compressed documents piece by piece.
+    readers::FileResult readFile(QString const& path, QString const& name,
+                                 CancelHook const& hook) override;
+    QString noDocumentReason() const override;
 
 private:
     Q_DISABLE_COPY(QroFileReader)

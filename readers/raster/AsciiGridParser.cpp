@@ -1,5 +1,7 @@
 #include "AsciiGridParser.h"
 
+#include "HugePages.h"
+
 #include <QLocale>
 
 #include <charconv>
@@ -9,10 +11,6 @@
 #include <limits>
 #include <optional>
 #include <utility>
-
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace quarro {
 namespace readers {
@@ -79,16 +77,7 @@ bool headerComplete(Header const& h) {
 void reserveHeights(std::vector<double>& heights, std::size_t cells) {
     heights.clear();
     heights.reserve(cells);
-#ifdef __linux__
-    constexpr std::uintptr_t hugePage = std::uintptr_t(1) << 21;
-    auto const begin = reinterpret_cast<std::uintptr_t>(heights.data());
-    std::uintptr_t const end = begin + cells * sizeof(double);
-    std::uintptr_t const first = (begin + hugePage - 1) & ~(hugePage - 1);
-    std::uintptr_t const last = end & ~(hugePage - 1);
-    if (last > first) {
-        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-    }
-#endif
+    HugePages::advise(heights.data(), cells * sizeof(double));
 }
 
 constexpr std::string_view utf8Bom = "\xEF\xBB\xBF";

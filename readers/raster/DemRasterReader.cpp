@@ -1,8 +1,8 @@
 #include "DemRasterReader.h"
 
 #include "AsciiGridParser.h"
-#include "ProgressCancelHook.h"
 #include "RasterImageLoader.h"
+#include "TextDecoder.h"
 #include "TiffSamples.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/Document.h"
@@ -31,8 +31,6 @@ namespace readers {
 
 namespace {
 
-using ObjectPtr = boost::shared_ptr<model::GeoObject>;
-
 // The extensions offered, grids first; the file dialogs get each in both cases.
 char const* const offeredExtensions[] = {"asc", "bmp", "gif",  "jpeg", "jpg",
                                          "png", "tif", "tiff", "xpm"};
@@ -51,50 +49,6 @@ QString decimal(double value) {
 // A file's bytes for parsing: mapped where the file system allows it, so that a large file is
 // neither copied nor given fresh pages; read into memory otherwise. The mapping lives as long as
 // the object (QFile unmaps when it closes).
-class FileBytes {
-public:
-    bool open(QString const& path, QString& error) {
-        m_file.setFileName(path);
-        if (!m_file.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("the file cannot be opened (%1)").arg(m_file.errorString());
-            return false;
-        }
-        qint64 const size = m_file.size();
-        if (size == 0) {
-            return true;
-        }
-        if (uchar const* mapped = m_file.map(0, size)) {
-            m_text = std::string_view(reinterpret_cast<char const*>(mapped),
-                                      static_cast<std::size_t>(size));
-            return true;
-        }
-        if (size >= std::numeric_limits<int>::max()) {
-            error = QStringLiteral("the file is larger than 2 GB and cannot be mapped");
-            return false;
-        }
-        m_copy = m_file.readAll();
-        if (m_copy.size() != size) {
-            error = QStringLiteral("the file cannot be read (%1)").arg(m_file.errorString());
-            return false;
-        }
-        m_text = std::string_view(m_copy.constData(), static_cast<std::size_t>(m_copy.size()));
-        return true;
-    }
-
-    std::string_view text() const { return m_text; }
-
-    void release() {
-        m_text = std::string_view();
-        m_copy.clear();
-        m_file.close();
-    }
-
-private:
-    QFile m_file;
-    QByteArray m_copy;
-    std::string_view m_text;
-};
-
 QString surfaceSummary(QString const& name, model::RegularSurface const& surface, bool byCentre) {
     model::ValueRange const range = surface.minMax();
     QString const heights =
@@ -156,8 +110,13 @@ std::vector<std::string> DemRasterReader::supported_extentions() const {
 
 bool DemRasterReader::recognises(QByteArray const& head, QString const& fileName, QString& why) {
     QString gridWhy;
-    if (AsciiGridParser::looksLikeGrid(
-            std::string_view(head.constData(), static_cast<std::size_t>(head.size())), gridWhy)) {
+    std::string converted;
+    std::string_view text;
+    TextDecoder::Encoding encoding;
+    if (TextDecoder::prepare(
+            std::string_view(head.constData(), static_cast<std::size_t>(head.size())), converted,
+            text, encoding, gridWhy, true) &&
+        AsciiGridParser::looksLikeGrid(text, gridWhy)) {
         return true;
     }
     QString const suffix = QFileInfo(fileName).suffix().toLower();
@@ -222,111 +181,51 @@ std::bitset<4> DemRasterReader::verify(std::string const& url, QString& message)
     return bits;
 }
 
-DemRasterReader::ImportState
-DemRasterReader::import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                             housekeeping::DocumentId const& document, bool /*importing*/,
-                             brkBase::AbstractProgress* progress, bool /*inserting*/) {
-    utilities::UrlList const urls = source ? source->urls() : utilities::UrlList();
-    auto* target = dynamic_cast<housekeeping::Document*>(
-        housekeeping::DocumentManager::instance().document_from_id(document));
-    QString const firstName =
-        urls.empty() ? QStringLiteral("DEMRaster")
-                     : QFileInfo(utilities::url_to_filesystem(urls.front())).fileName();
-    if (urls.empty()) {
-        register_failure(firstName, QStringLiteral("no file was given"));
-        return IMPORT_FAILED;
-    }
-    if (target == nullptr) {
-        register_failure(firstName, QStringLiteral("the document to read into does not exist"));
-        return IMPORT_FAILED;
-    }
-
-    import::ProgressCancelHook hook(progress);
-    CancelHook* const cancel = hook.hook();
-    std::vector<ObjectPtr> objects;
-    std::size_t const files = urls.size();
-    for (std::size_t i = 0; i < files; ++i) {
-        QString const path = utilities::url_to_filesystem(urls[i]);
-        QString const name = QFileInfo(path).fileName();
-        double const first = 100.0 * i / files;
-        double const span = 100.0 / files;
-        cancel->progress(first);
-        if (cancel->isCancelled()) {
-            register_comment(QStringLiteral("Cancelled: nothing was imported."));
-            return IMPORT_CANCELLED;
+FileResult DemRasterReader::parse(std::string_view bytes, QString const& path, QString const& name,
+                                  CancelHook const& hook) {
+    QByteArray const head(bytes.data(),
+                          static_cast<int>(std::min<std::size_t>(bytes.size(), 1024)));
+    std::string headConverted;
+    std::string_view headText;
+    TextDecoder::Encoding encoding;
+    QString why;
+    bool const text = TextDecoder::prepare(std::string_view(head.constData(), head.size()),
+                                           headConverted, headText, encoding, why, true);
+    if (text && AsciiGridParser::looksLikeGrid(headText, why)) {
+        std::string converted;
+        std::string_view gridText;
+        if (!TextDecoder::prepare(bytes, converted, gridText, encoding, why)) {
+            return FileResult::failed(why);
         }
-        try {
-            FileBytes file;
-            QString error;
-            if (!file.open(path, error)) {
-                register_failure(name, error.toHtmlEscaped());
-                continue;
-            }
-            std::string_view const text = file.text();
-            QByteArray const head(text.data(),
-                                  static_cast<int>(std::min<std::size_t>(text.size(), 1024)));
-            QString why;
-            if (!recognises(head, name, why)) {
-                register_failure(name, why.toHtmlEscaped());
-                continue;
-            }
-            QString summary;
-            QStringList comments;
-            QString gridWhy;
-            if (AsciiGridParser::looksLikeGrid(text.substr(0, 1024), gridWhy)) {
-                AsciiGridParser parser([cancel, first, span](double share) {
-                    cancel->progress(first + span * share);
-                    return !cancel->isCancelled();
-                });
-                AsciiGridParser::Outcome const outcome = parser.parse(text);
-                if (outcome == AsciiGridParser::Outcome::Cancelled) {
-                    register_comment(QStringLiteral("Cancelled: nothing was imported."));
-                    return IMPORT_CANCELLED;
-                }
-                if (outcome == AsciiGridParser::Outcome::Failed) {
-                    register_failure(name, parser.failure().toHtmlEscaped());
-                    continue;
-                }
-                file.release();
-                auto surface = std::make_unique<model::RegularSurface>(parser.takeSurface());
-                surface->setName(name);
-                surface->setProperty(QStringLiteral("source"), QFileInfo(path).absoluteFilePath());
-                surface->setProperty(QStringLiteral("format"), QStringLiteral("ESRI ASCII grid"));
-                summary = surfaceSummary(name, *surface, parser.placedByCentre());
-                for (QString const& fault : parser.comments()) {
-                    comments << QStringLiteral("%1: %2").arg(name, fault);
-                }
-                objects.emplace_back(surface.release());
-            } else {
-                file.release();
-                RasterImageLoader loader;
-                if (!loader.load(path, error)) {
-                    register_failure(name, error.toHtmlEscaped());
-                    continue;
-                }
-                summary = loader.summary();
-                comments = loader.comments();
-                objects.emplace_back(new model::RasterImage(loader.takeImage()));
-            }
-            register_success(name);
-            register_comment(summary.toHtmlEscaped());
-            for (QString const& comment : comments) {
-                register_comment(comment.toHtmlEscaped());
-            }
-        } catch (std::bad_alloc const&) {
-            register_failure(name, QStringLiteral("there is not enough memory to read the file"));
-        } catch (std::exception const& e) {
-            register_failure(name, QString::fromLocal8Bit(e.what()).toHtmlEscaped());
+        AsciiGridParser parser(shareReporter(hook));
+        FileResult result;
+        if (stopped(parser, parser.parse(gridText), result)) {
+            return result;
         }
+        auto surface = std::make_unique<model::RegularSurface>(parser.takeSurface());
+        surface->setName(name);
+        surface->setProperty(QStringLiteral("source"), QFileInfo(path).absoluteFilePath());
+        surface->setProperty(QStringLiteral("format"), QStringLiteral("ESRI ASCII grid"));
+        result.comments << surfaceSummary(name, *surface, parser.placedByCentre());
+        for (QString const& fault : parser.comments()) {
+            result.comments << QStringLiteral("%1: %2").arg(name, fault);
+        }
+        result.comments << encodingNote(name, encoding);
+        result.comments.removeAll(QString());
+        result.objects.emplace_back(surface.release());
+        return result;
     }
-    cancel->progress(100.0);
-    if (objects.empty()) {
-        return IMPORT_FAILED;
+    if (!recognises(head, name, why)) {
+        return FileResult::failed(why);
     }
-    for (ObjectPtr const& object : objects) {
-        target->add_object(object);
+    RasterImageLoader loader;
+    if (!loader.load(path, why)) {
+        return FileResult::failed(why);
     }
-    return IMPORT_OK;
+    FileResult result;
+    result.comments << loader.summary() << loader.comments();
+    result.objects.emplace_back(new model::RasterImage(loader.takeImage()));
+    return result;
 }
 
 } // namespace readers

@@ -1,7 +1,7 @@
 #ifndef QUARRO_READERS_RASTER_DEMRASTERREADER_H
 #define QUARRO_READERS_RASTER_DEMRASTERREADER_H
 
-#include "AbstractFileReader.h"
+#include "FileReaderBase.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,15 +16,12 @@ namespace readers {
 // The "DEMRaster" reader: ESRI ASCII grids (.asc) become regular surfaces, images that Qt reads
 // (PNG, JPEG, BMP, GIF, TIFF where Qt's plugin is installed, ...) become raster images placed by
 // their world files. The content decides which, not the extension.
-class DemRasterReader : public import::AbstractFileReader {
+class DemRasterReader : public FileReaderBase {
 public:
     DemRasterReader();
     ~DemRasterReader() override;
 
     std::string data_type() override;
-    ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
-                            housekeeping::DocumentId const& document, bool importing,
-                            brkBase::AbstractProgress* progress, bool inserting) override;
     // Images and grids in one entry, so that the image dialog's files and .asc grids are offered
     // together.
     std::string file_filter() override;
@@ -34,6 +31,11 @@ public:
     // Whether the head of a file (its first 1024 bytes or less) is an ASCII grid or an image Qt
     // can read; when it is neither, `why` says what is wrong, using the file name's extension.
     static bool recognises(QByteArray const& head, QString const& fileName, QString& why);
+
+protected:
+    // Grids are text and go through TextDecoder; images are left to Qt's image readers.
+    FileResult parse(std::string_view bytes, QString const& path, QString const& name,
+                     CancelHook const& hook) override;
 };
 
 } // namespace readers

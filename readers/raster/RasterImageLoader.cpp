@@ -1,5 +1,6 @@
 #include "RasterImageLoader.h"
 
+#include "TextDecoder.h"
 #include "WorldFile.h"
 
 #include <QFile>
@@ -66,8 +67,13 @@ bool RasterImageLoader::load(QString const& path, QString& error) {
         }
         WorldFile numbers;
         QString why;
-        if (!numbers.parse(
-                std::string_view(text.constData(), static_cast<std::size_t>(text.size())), why)) {
+        std::string converted;
+        std::string_view numbersText;
+        TextDecoder::Encoding encoding;
+        if (!TextDecoder::prepare(
+                std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                converted, numbersText, encoding, why) ||
+            !numbers.parse(numbersText, why)) {
             if (text.isEmpty()) {
                 why = QStringLiteral("the file cannot be read or is no world file");
             }

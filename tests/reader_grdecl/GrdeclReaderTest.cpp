@@ -320,7 +320,7 @@ TEST_F(GrdeclReaderTest, CancelAddsNothingAndProgressMoves) {
     Import const cancelled = read({path}, &cancelling);
     EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED, cancelled.state);
     EXPECT_EQ(0u, cancelled.objects);
-    EXPECT_EQ("", cancelled.summary);
+    EXPECT_EQ("<br />\nCancelled: nothing was imported.<br />\n", cancelled.summary);
     EXPECT_EQ(1, cancelling.questions); // stopped at the first question
 
     // As the loader sets the bar up for one file.

@@ -1,5 +1,5 @@
 #include "LasParser.h"
-#include "LasTextDecoder.h"
+#include "TextDecoder.h"
 #include "LasWell.h"
 #include "importwidgets/CancelHook.h"
 #include "model/Well.h"
@@ -14,7 +14,7 @@ using quarro::readers::LasFile;
 using quarro::readers::LasIssues;
 using quarro::readers::LasItem;
 using quarro::readers::LasParser;
-using quarro::readers::LasTextDecoder;
+using quarro::readers::TextDecoder;
 
 namespace {
 
@@ -290,11 +290,11 @@ TEST(LasParser, TextThatIsNotUtf8IsReadAsWindows1252) {
               findItem(utf8.wellItems, "TEMP")->unit);
     EXPECT_FALSE(utf8.issues.has(LasIssues::NotUtf8));
 
-    EXPECT_TRUE(LasTextDecoder::isValidUtf8("plain ASCII text, longer than eight bytes"));
-    EXPECT_TRUE(LasTextDecoder::isValidUtf8("\xF0\x9F\x98\x80 \xE4\xBA\x95"));
-    EXPECT_FALSE(LasTextDecoder::isValidUtf8("\xC0\xAF"));         // overlong
-    EXPECT_FALSE(LasTextDecoder::isValidUtf8("\xED\xA0\x80"));     // surrogate
-    EXPECT_FALSE(LasTextDecoder::isValidUtf8("abcdefgh\xE4\xBA")); // cut short
+    EXPECT_TRUE(TextDecoder::isValidUtf8("plain ASCII text, longer than eight bytes"));
+    EXPECT_TRUE(TextDecoder::isValidUtf8("\xF0\x9F\x98\x80 \xE4\xBA\x95"));
+    EXPECT_FALSE(TextDecoder::isValidUtf8("\xC0\xAF"));         // overlong
+    EXPECT_FALSE(TextDecoder::isValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(TextDecoder::isValidUtf8("abcdefgh\xE4\xBA")); // cut short
 }
 
 TEST(LasParser, RepeatedAndEmptyMnemonicsAreNumbered) {

@@ -310,7 +310,7 @@ TEST_F(LasReaderTest, ReportsProgressAndCancelAddsNothing) {
     Import const stopped = read({test::dataFile("las/sample_2.0.las"), path}, &cancelled);
     EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED, stopped.state);
     EXPECT_EQ(0u, stopped.objects) << "not even the first, complete file";
-    EXPECT_TRUE(stopped.summary.isEmpty());
+    EXPECT_EQ("<br />\nCancelled: nothing was imported.<br />\n", stopped.summary);
 }
 
 TEST(LasReaderContract, VerifyLooksAtTheContent) {
@@ -353,4 +353,37 @@ TEST(LasReaderContract, VerifyLooksAtTheContent) {
     EXPECT_FALSE(LasReader::looksLikeLas(std::string_view("~V\0", 3), reason));
     EXPECT_FALSE(LasReader::looksLikeLas("# only comments\n", reason));
     EXPECT_FALSE(LasReader::looksLikeLas("", reason));
+}
+
+// A LAS file saved as UTF-16 (as Windows editors offer) reads like its UTF-8 original, accents and
+// all, and the summary says how it was written.
+TEST_F(LasReaderTest, Utf16FilesReadLikeTheirUtf8Original) {
+    QFile sample(test::dataFile("las/sample_2.0.las"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QString const company = QString::fromUtf8("D\xC3\xA9p\xC3\xB4t \xE2\x82\xAC");
+    QString const text = QString::fromUtf8(sample.readAll())
+                             .replace(QStringLiteral("ANY OIL COMPANY INC."), company);
+    for (bool const big : {false, true}) {
+        QByteArray bytes(big ? "\xFE\xFF" : "\xFF\xFE", 2);
+        for (QChar const c : text) {
+            char const high = static_cast<char>(c.unicode() >> 8);
+            char const low = static_cast<char>(c.unicode() & 0xFF);
+            bytes.append(big ? high : low).append(big ? low : high);
+        }
+        QString const path = writeScratch(QStringLiteral("utf16.las"), bytes);
+        QString message;
+        EXPECT_TRUE(LasReader()
+                        .verify(utilities::filesystem_to_url(path), message)
+                        .test(AbstractFileReader::VERIFY_ACCEPTED))
+            << message.toStdString();
+        Import const run = read({path});
+        ASSERT_EQ(AbstractFileReader::IMPORT_OK, run.state) << run.summary.toStdString();
+        ASSERT_EQ(1u, run.wells.size());
+        EXPECT_EQ("AAAAA_2", run.wells[0]->name());
+        EXPECT_EQ(8, mnemonics(*run.wells[0]).size());
+        EXPECT_EQ(company, header(*run.wells[0], QStringLiteral("COMP")));
+        EXPECT_TRUE(run.summary.contains(QStringLiteral("utf16.las: text read as UTF-16 ") +
+                                         (big ? "BE" : "LE")))
+            << run.summary.toStdString();
+    }
 }

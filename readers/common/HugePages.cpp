@@ -7,7 +7,7 @@
 #endif
 
 namespace quarro {
-namespace native {
+namespace readers {
 
 void HugePages::advise(void* data, std::size_t bytes) {
 #ifdef __linux__
@@ -24,5 +24,5 @@ void HugePages::advise(void* data, std::size_t bytes) {
 #endif
 }
 
-} // namespace native
+} // namespace readers
 } // namespace quarro

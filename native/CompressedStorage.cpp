@@ -80,7 +80,7 @@ bool CompressedStorage::uncompress(QByteArray const& bytes, QByteArray& json, QS
     }
 
     json.resize(static_cast<int>(length));
-    HugePages::advise(json.data(), static_cast<std::size_t>(length));
+    readers::HugePages::advise(json.data(), static_cast<std::size_t>(length));
     InflateStream inflater;
     if (!inflater.ok()) {
         error = QStringLiteral("the decompressor cannot start");

@@ -171,7 +171,7 @@ std::vector<double> JsonCursor::numbers() const {
         // Reserved first, so that the pages can be huge before the first value touches them.
         std::vector<double> values;
         values.reserve(count);
-        HugePages::advise(values.data(), count * sizeof(double));
+        readers::HugePages::advise(values.data(), count * sizeof(double));
         values.resize(count);
         field(QLatin1String("data"))
             .decodeText(text, reinterpret_cast<unsigned char*>(values.data()));

@@ -1,10 +1,10 @@
-#ifndef QUARRO_NATIVE_HUGEPAGES_H
-#define QUARRO_NATIVE_HUGEPAGES_H
+#ifndef QUARRO_READERS_COMMON_HUGEPAGES_H
+#define QUARRO_READERS_COMMON_HUGEPAGES_H
 
 #include <cstddef>
 
 namespace quarro {
-namespace native {
+namespace readers {
 
 // Asks the system to back a large buffer that is about to be filled with huge pages. Filling the
 // 64 MB of ZCORN of a million-cell grid otherwise costs some 16,000 page faults, which on a
@@ -18,7 +18,7 @@ private:
     HugePages() = delete;
 };
 
-} // namespace native
+} // namespace readers
 } // namespace quarro
 
-#endif // QUARRO_NATIVE_HUGEPAGES_H
+#endif // QUARRO_READERS_COMMON_HUGEPAGES_H
