@@ -7,7 +7,6 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 using quarro::import::LGRDef;

@@ -1,8 +1,6 @@
 #include "base/TbrkDestructor.h"
-#include "base/brkAbstractFactory.h"
 #include "base/brkDestructionPhase.h"
 #include "base/brkDestructor.h"
-#include "base/brkProductInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +57,6 @@ private:
     }
 };
 Singleton* Singleton::s_instance = nullptr;
-
-class Factory : public brkBase::brkAbstractFactory {};
 
 } // namespace
 

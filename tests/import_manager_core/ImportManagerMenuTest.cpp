@@ -12,8 +12,6 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMetaMethod>
-#include <QMetaObject>
 #include <QSet>
 #include <gtest/gtest.h>
 
