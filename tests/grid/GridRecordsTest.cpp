@@ -7,7 +7,6 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 using quarro::import::LGRDef;
@@ -45,28 +44,6 @@ LGRDef refinement(bool* destroyed) {
 }
 
 } // namespace
-
-TEST(GridRecords, DefaultsAreEmptyOrZero) {
-    RegionId const region;
-    EXPECT_TRUE(region.keyword.empty());
-    EXPECT_EQ(region.number, -1);
-    EXPECT_TRUE(region.values.empty());
-    EXPECT_EQ(region.cell_count, 0);
-    EXPECT_TRUE(region == RegionId());
-
-    LGRDef const lgr;
-    EXPECT_EQ(lgr.k_last, 0u);
-    EXPECT_EQ(lgr.max_wells, 0u);
-    EXPECT_FALSE(lgr.reader_data);
-    EXPECT_EQ(lgr.radial, 0);
-    EXPECT_EQ(lgr.level, 0);
-    EXPECT_EQ(lgr.model_info.z_max, 0.0);
-    EXPECT_EQ(PropertyDescription().undefined_value, 0.0f);
-
-    MResDef const box;
-    unsigned char const zeros[sizeof(MResDef)] = {};
-    EXPECT_EQ(std::memcmp(&box, zeros, sizeof box), 0);
-}
 
 TEST(GridRecords, RegionIdEqualityComparesEveryField) {
     RegionId region;
@@ -136,29 +113,4 @@ TEST(GridRecords, LGRDefCopiesDeeplyAndSharesTheReaderData) {
     copy = LGRDef();
     other = LGRDef();
     EXPECT_TRUE(destroyed) << "released with the last copy";
-}
-
-TEST(GridRecords, PropertyDescriptionAndMResDefCopyByValue) {
-    PropertyDescription source;
-    source.unit = "fraction";
-    source.values = {0.1f, 0.2f};
-    source.cell_indices = {0, 4};
-    PropertyDescription copy(source);
-    copy.values.push_back(0.5f);
-    copy.cell_indices[0] = 7;
-    copy.unit.clear();
-    EXPECT_EQ(source.values.size(), 2u);
-    EXPECT_EQ(source.cell_indices[0], 0u);
-    EXPECT_EQ(source.unit, "fraction");
-    PropertyDescription& alias = copy;
-    copy = alias;
-    EXPECT_EQ(copy.values.size(), 3u);
-
-    MResDef box;
-    box.i_first = 1;
-    box.k_last = 9;
-    box.active = 1;
-    MResDef copied;
-    copied = box;
-    EXPECT_EQ(std::memcmp(&copied, &box, sizeof box), 0);
 }

@@ -44,36 +44,6 @@ SplitNode splitAt(GridZData const& data, std::size_t level, std::size_t n) {
 
 } // namespace
 
-TEST(GridZData, ConstructorsSetTheDocumentedFlags) {
-    GridZData const plain;
-    EXPECT_TRUE(plain.isStack());
-    EXPECT_FALSE(plain.isSplit());
-    EXPECT_EQ(plain.numSplits(), 0u);
-    EXPECT_EQ(plain.xScaleFactor(), 0.0f);
-    EXPECT_EQ(plain.yScaleFactor(), 0.0f);
-
-    GridZData const split(3, 4);
-    EXPECT_FALSE(split.isStack());
-    EXPECT_TRUE(split.isSplit());
-    EXPECT_EQ(split.numSplits(), 0u);
-    EXPECT_EQ(split.i_index(), 3u);
-    EXPECT_EQ(split.j_index(), 4u);
-
-    GridZData const column(Point(1, 2, 3), Point(4, 5, 6), 1, 2);
-    EXPECT_EQ(column.top(), Point(4, 5, 6));
-    EXPECT_TRUE(column.isStack());
-    EXPECT_FALSE(column.isSplit());
-
-    GridZData const scaled(Point(1, 2, 3), false, 0.5f, 2.0f, 1, 2);
-    EXPECT_EQ(scaled.base(), Point(1, 2, 3));
-    EXPECT_EQ(scaled.top(), Point());
-    EXPECT_FALSE(scaled.isStack());
-    EXPECT_FALSE(scaled.isSplit());
-    EXPECT_EQ(scaled.xScaleFactor(), 0.5f);
-    EXPECT_EQ(scaled.yScaleFactor(), 2.0f);
-    EXPECT_EQ(scaled.j_index(), 2u);
-}
-
 TEST(NodeInfo, CornerGivesTheNodeIndexOffsets) {
     GridIJK const nodes[8] = {GridIJK(2, 5, 7), GridIJK(3, 5, 7), GridIJK(3, 6, 7),
                               GridIJK(2, 6, 7), GridIJK(2, 5, 8), GridIJK(3, 5, 8),

@@ -1,8 +1,6 @@
 #include "base/TbrkDestructor.h"
-#include "base/brkAbstractFactory.h"
 #include "base/brkDestructionPhase.h"
 #include "base/brkDestructor.h"
-#include "base/brkProductInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -60,8 +58,6 @@ private:
 };
 Singleton* Singleton::s_instance = nullptr;
 
-class Factory : public brkBase::brkAbstractFactory {};
-
 } // namespace
 
 TEST(DestructionRegistry, RunsPhasesInAscendingOrderAndEachEntryOnce) {
@@ -116,28 +112,4 @@ TEST(DestructionRegistry, TemplateEntryCallsTheSingletonsPrivateTearDown) {
     brkDestructor::destroy_all();
     EXPECT_EQ(Singleton::s_instance, nullptr);
     EXPECT_EQ(entry.object(), nullptr) << "the entry must not hand out the deleted object";
-}
-
-TEST(ProductInfo, NamesTheProductAndCanBeRenamed) {
-    brkBase::brkProductInfo& info = brkBase::brkProductInfo::instance();
-    EXPECT_EQ(&info, &brkBase::brkProductInfo::instance());
-    EXPECT_EQ(info.product_name(), "Quarro");
-    EXPECT_FALSE(info.version().empty());
-    EXPECT_FALSE(info.organisation_name().empty());
-
-    info.set_product_name("Tavelo");
-    EXPECT_EQ(brkBase::brkProductInfo::instance().product_name(), "Tavelo");
-    info.set_product_name("Quarro");
-}
-
-TEST(AbstractFactory, IsAPolymorphicBaseOnlySubclassesMake) {
-    static_assert(!std::is_default_constructible<brkBase::brkAbstractFactory>::value,
-                  "only concrete factories are made");
-    static_assert(std::has_virtual_destructor<brkBase::brkAbstractFactory>::value,
-                  "factories are deleted through the base");
-    static_assert(std::is_copy_constructible<Factory>::value &&
-                      std::is_copy_assignable<Factory>::value,
-                  "a factory copies its base part");
-    std::unique_ptr<brkBase::brkAbstractFactory> factory = std::make_unique<Factory>();
-    EXPECT_NE(dynamic_cast<Factory*>(factory.get()), nullptr);
 }

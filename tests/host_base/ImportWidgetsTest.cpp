@@ -100,8 +100,6 @@ TEST(QImportUnitSelector, OffersTheUnitTextsAndKeepsTheChoice) {
 }
 
 TEST(QImportUnitSelector, OrientationFollowsTheRadioButtons) {
-    static_assert(QImportUnitSelector::ZPositiveUp == 0 && QImportUnitSelector::ZPositiveDown == 1,
-                  "the values are stored and mapped by number");
     QImportUnitSelector selector;
     EXPECT_EQ(selector.getOrientation(), QImportUnitSelector::ZPositiveUp);
     selector.setOrientation(QImportUnitSelector::ZPositiveDown);

@@ -273,6 +273,10 @@ TEST(WizardFrame, AddsInsertsAndRemovesSheets) {
 
         std::unique_ptr<QTreeWidgetItem> item(brkBase::Wizard::make_sheet_item(c));
         EXPECT_EQ(item->text(0), QStringLiteral("Sheet C"));
+        c->m_available = false;
+        wizard.activate_sheet(item.get());
+        EXPECT_EQ(wizard.currentSheet(), a) << "a sheet that is not available cannot be chosen";
+        c->m_available = true;
         wizard.activate_sheet(item.get());
         EXPECT_EQ(wizard.currentSheet(), c);
         EXPECT_EQ(c->previousStep(), a);

@@ -35,30 +35,6 @@ std::string url_of(std::size_t index) {
     return RecentDocumentsQueue::instance().at(index)->url();
 }
 
-TEST(DataSource, DescribesWhereTheDataCameFrom) {
-    DataSource const single("file:///data/a.las", AbstractDataInformationFactory::create("LAS"));
-    EXPECT_EQ("file:///data/a.las", single.url());
-    EXPECT_EQ("file:///data/a.las", single.ds_key());
-    EXPECT_EQ("LAS", single.key());
-    EXPECT_EQ(1u, single.urls().size());
-
-    DataSource several(utilities::UrlList{"file:///1.dat", "file:///2.dat"}, nullptr);
-    EXPECT_EQ("file:///1.dat", several.url());
-    EXPECT_EQ(2u, several.urls().size());
-    EXPECT_TRUE(several.key().empty());
-    EXPECT_EQ(DataSource::Metres, several.xy_units());
-    several.set_xy_units(DataSource::Feet);
-    several.set_z_units(DataSource::Milliseconds);
-    several.set_sign(DataSource::ZPositiveDown);
-    EXPECT_EQ(2, several.xy_units());
-    EXPECT_EQ(7, several.z_units());
-    EXPECT_EQ(64, several.sign());
-
-    DataSource const none(utilities::UrlList{}, nullptr);
-    EXPECT_TRUE(none.url().empty());
-    EXPECT_TRUE(none.ds_key().empty());
-}
-
 TEST(AbstractDataInformationFactory, PlainUnlessACreatorIsRegistered) {
     boost::shared_ptr<AbstractDataInformation> plain =
         AbstractDataInformationFactory::create("ANY");

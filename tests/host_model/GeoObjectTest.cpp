@@ -52,15 +52,6 @@ TEST(GeoObjectTest, PropertiesKeepOrderAndUniqueKeys) {
     EXPECT_EQ(object.name(), QStringLiteral("Tops"));
 }
 
-TEST(GeoObjectTest, EveryKindHasItsDisplayName) {
-    EXPECT_EQ(Well().kindName(), QStringLiteral("Well"));
-    EXPECT_EQ(PointSet().kindName(), QStringLiteral("Point set"));
-    EXPECT_EQ(PolylineSet().kindName(), QStringLiteral("Polyline set"));
-    EXPECT_EQ(RegularSurface().kindName(), QStringLiteral("Surface"));
-    EXPECT_EQ(RasterImage().kindName(), QStringLiteral("Raster"));
-    EXPECT_EQ(CornerPointGrid().kindName(), QStringLiteral("Corner-point grid"));
-}
-
 // A document holds its objects through the base: a clone must keep the concrete type, the data
 // and the base's fields, and must not share anything the original later changes.
 TEST(GeoObjectTest, CloneIsADeepCopyOfEveryKind) {

@@ -100,10 +100,4 @@ TEST(FactoryRules, DefaultKeyThatIsNotRegisteredFailsBothLookups) {
               by_key);
 }
 
-TEST(FactoryRules, CopiesOfAFactoryAreNotRegistered) {
-    auto copy = s_a;
-    EXPECT_EQ("A", copy.key());
-    EXPECT_EQ(2u, AbstractFileReaderFactory::products().size());
-}
-
 } // namespace

@@ -46,7 +46,7 @@ TEST_F(InsertFlow, WithoutAnUnlockedCurrentDocumentTheInsertActionShowsNoDialog)
     click_insert();
 
     EXPECT_TRUE(file_dialogs.empty());
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
     EXPECT_EQ(object_names(locked), QStringList());
 }
 
@@ -64,8 +64,8 @@ TEST_F(InsertFlow, TheSelectedFilterAloneChoosesTheImporterAndTheInsertCanBeUndo
     EXPECT_FALSE(wizards[0].on_section);
     EXPECT_EQ(documents().num_documents(), 1u);
     EXPECT_EQ(object_names(current), QStringList({"points.qro:1", "points.qro:2"}));
-    ASSERT_EQ(flowReads().size(), 1u);
-    EXPECT_EQ(flowReads()[0].key, "TXT");
+    ASSERT_EQ(readerJournal().calls.size(), 1u);
+    EXPECT_EQ(readerJournal().calls[0].key, "TXT");
     EXPECT_EQ(stored_file_path(QStringLiteral("last_open")), file);
     EXPECT_EQ(stored_file_path(QStringLiteral("last_filter")), TextSpec::filter);
 
@@ -74,7 +74,7 @@ TEST_F(InsertFlow, TheSelectedFilterAloneChoosesTheImporterAndTheInsertCanBeUndo
 }
 
 TEST_F(InsertFlow, AFileThatFailsOrIsCancelledWhileInsertedLeavesNoUndoStep) {
-    for (char const* ending : {"fail on read\n", "cancel on read\n"}) {
+    for (char const* ending : {"fail broken data\n", "cancel\n"}) {
         SCOPED_TRACE(ending);
         DocumentId const current = documents().create_document();
         QString const good = flow_file(QStringLiteral("insert/good.txt"), "1 1 1\n");
@@ -179,17 +179,17 @@ TEST_F(InsertFlow, TheHostsFilesInsertMessageInsertsFilesNotYetOpenWithoutCompla
     file_action(QStringLiteral("Open"))->trigger();
     DocumentId const opened = documents().current_document_id();
     documents().current_document(current);
-    flowReads().clear();
+    readerJournal().calls.clear();
     send_files_insert({first});
     EXPECT_EQ(documents().current_document_id(), opened);
     EXPECT_EQ(wizards.size(), 2u);
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
 
     // Refused files: no message box, nothing read.
     QString const refused = flow_file(QStringLiteral("message-bad.qro"), "bad\n");
     send_files_insert({refused});
     EXPECT_TRUE(dialogs.messageBoxes().isEmpty());
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
 }
 
 TEST_F(InsertFlow, InsertsByKeyVerifyOrNotAsTheCallerChooses) {

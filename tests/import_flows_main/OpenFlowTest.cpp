@@ -44,9 +44,9 @@ TEST_F(OpenFlow, TheFirstFilesSuffixChoosesTheImporterForTheWholeList) {
     ASSERT_EQ(documents().num_documents(), 1u);
     EXPECT_EQ(object_names(documents().current_document_id()),
               QStringList({"A.QRO:1", "b.txt:1", "b.txt:2"}));
-    ASSERT_EQ(flowReads().size(), 2u);
-    EXPECT_EQ(flowReads()[0].key, "QRO");
-    EXPECT_EQ(flowReads()[1].key, "QRO");
+    ASSERT_EQ(readerJournal().calls.size(), 2u);
+    EXPECT_EQ(readerJournal().calls[0].key, "QRO");
+    EXPECT_EQ(readerJournal().calls[1].key, "QRO");
     // The chosen file as chosen (not lower-cased) and the selected filter are kept.
     EXPECT_EQ(manager().filePath(), first);
     EXPECT_EQ(stored_file_path(QStringLiteral("last_open")), first);
@@ -71,7 +71,7 @@ TEST_F(OpenFlow, SuffixesOfNativeProjectLineAndDrawingFilesOverrideTheSelectedFi
     for (Case const& c : cases) {
         SCOPED_TRACE(c.file);
         wizards.clear();
-        flowReads().clear();
+        readerJournal().calls.clear();
         QString const path = flow_file(QString::fromLatin1(c.file), "1 1 1\n");
         dialogs.chooseFiles({path}, QString::fromLatin1(c.filter));
         expect_wizard();
@@ -82,8 +82,8 @@ TEST_F(OpenFlow, SuffixesOfNativeProjectLineAndDrawingFilesOverrideTheSelectedFi
         EXPECT_EQ(wizards[0].key, c.key);
         EXPECT_EQ(wizards[0].registered(), c.registered_wizard) << wizards[0].type;
         EXPECT_EQ(wizards[0].catch_all(), !c.registered_wizard) << wizards[0].type;
-        ASSERT_EQ(flowReads().size(), 1u);
-        EXPECT_EQ(flowReads()[0].key, c.key);
+        ASSERT_EQ(readerJournal().calls.size(), 1u);
+        EXPECT_EQ(readerJournal().calls[0].key, c.key);
         EXPECT_EQ(stored_file_path(QStringLiteral("last_filter")), c.filter);
     }
 }
@@ -103,7 +103,7 @@ TEST_F(OpenFlow, ARefusedFileIsReportedAndTheNextDialogStartsWhereTheUserWas) {
     EXPECT_EQ(dialogs.messageBoxes(),
               QStringList({warning(unable + "\n\n bad header"), warning(unable + "\n\n no data")}));
     EXPECT_EQ(documents().num_documents(), 0u);
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
     EXPECT_TRUE(wizards.empty());
     EXPECT_EQ(stored_file_path(QStringLiteral("last_open")), empty);
     EXPECT_EQ(stored_file_path(QStringLiteral("last_filter")), LinesSpec::filter);
@@ -135,7 +135,7 @@ TEST_F(OpenFlow, ALockedCurrentDocumentStopsOpeningWithoutAWord) {
     EXPECT_FALSE(manager().open_urls_using_key({file}, "QRO", DocumentId::null()));
     drop_files({file});
 
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
     EXPECT_EQ(documents().num_documents(), 1u);
     EXPECT_TRUE(dialogs.messageBoxes().isEmpty());
 
@@ -176,7 +176,7 @@ TEST_F(OpenFlow, AKeyNobodyRegisteredRunsTheCatchAllWizardWhichReportsTheFailure
     EXPECT_EQ(wizards[0].key, "NOBODY");
     EXPECT_TRUE(wizards[0].catch_all()) << wizards[0].type;
     // No reader either: the file failed and the document made for it went with it.
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
     EXPECT_EQ(documents().num_documents(), 0u);
 }
 

@@ -149,8 +149,8 @@ TEST_F(RecentFlow, ACompleteEntryRunsItsImportersWizardAndAnOpenEntryOnlyComesFo
     EXPECT_EQ(wizards[0].key, "WELLS");
     EXPECT_TRUE(wizards[0].registered()) << wizards[0].type;
     EXPECT_EQ(wizards[0].urls, QStringList({wells}));
-    ASSERT_EQ(flowReads().size(), 1u);
-    EXPECT_EQ(flowReads()[0].key, "WELLS");
+    ASSERT_EQ(readerJournal().calls.size(), 1u);
+    EXPECT_EQ(readerJournal().calls[0].key, "WELLS");
     DocumentId const opened = documents().current_document_id();
     EXPECT_EQ(object_names(opened), QStringList({"recent.las:1"}));
     // Whatever importer reopened it, the next dialog offers the native format.
@@ -205,7 +205,7 @@ TEST_F(RecentFlow, AWizardThatThrowsOnAStoredSourceCostsOneLineOnTheErrorStream)
 
     EXPECT_EQ(written, "ImportManager::open_data_source( "
                        "boost::shared_ptr<housekeeping::DataSource> p_ds) exception\n");
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
     EXPECT_EQ(documents().num_documents(), 0u);
 
     // The manager carries on.
@@ -223,7 +223,7 @@ TEST_F(RecentFlow, ALockedCurrentDocumentKeepsRecentFilesClosed) {
 
     click_recent(0);
 
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
     EXPECT_EQ(documents().num_documents(), 1u);
     EXPECT_EQ(stored_file_path(QStringLiteral("last_open")), QStringLiteral("before"));
 }

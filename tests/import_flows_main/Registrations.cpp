@@ -16,7 +16,8 @@ namespace test {
 namespace {
 
 template <class Spec>
-using Reader = import::ConcreteProductFactory<import::AbstractFileReaderFactory, FlowReader<Spec>>;
+using Reader =
+    import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<Spec>>;
 template <class Wizard>
 using WizardFactory = import::ConcreteProductFactory<import::QImportWizardFactory, Wizard>;
 

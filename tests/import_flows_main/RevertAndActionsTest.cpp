@@ -91,7 +91,7 @@ TEST_F(RevertFlow, RevertLeavesDocumentsWithoutAFileAndLockedOnesAlone) {
     document(id)->set_locked(true);
     revert()->trigger();
     EXPECT_TRUE(documents().document_exists(id));
-    EXPECT_TRUE(flowReads().empty());
+    EXPECT_TRUE(readerJournal().calls.empty());
 }
 
 // An imported document comes back from its file with the importer that read it, and only once it

@@ -15,9 +15,9 @@ namespace quarro {
 namespace test {
 namespace {
 
-import::ConcreteProductFactory<import::AbstractFileReaderFactory, FlowReader<NativeSpec>> const
+import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<NativeSpec>> const
     s_native(NativeSpec::key);
-import::ConcreteProductFactory<import::AbstractFileReaderFactory, FlowReader<TextSpec>> const
+import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<TextSpec>> const
     s_text(TextSpec::key);
 
 // What the earlier run's last Open left in the settings, there before this run's manager exists.

@@ -37,8 +37,8 @@ namespace test {
 
 namespace {
 
-std::unique_ptr<FlowMainWindow>& window_holder() {
-    static std::unique_ptr<FlowMainWindow> window;
+std::unique_ptr<HostMainWindow>& window_holder() {
+    static std::unique_ptr<HostMainWindow> window;
     return window;
 }
 
@@ -57,26 +57,15 @@ public:
 
 ::testing::Environment* const shutdown = ::testing::AddGlobalTestEnvironment(new HostShutdown);
 
-void add_host_action(QMenu* menu, int position, QString const& text) {
-    housekeeping::gui::MainWindowMessage::set_menu_position(menu->addAction(text), position);
-}
-
 } // namespace
 
-FlowMainWindow::FlowMainWindow() {
-    file_menu = menuBar()->addMenu(QStringLiteral("&File"));
-    add_host_action(file_menu, 0, QStringLiteral("&New"));
-    add_host_action(file_menu, 5, QStringLiteral("&Save"));
-    add_host_action(file_menu, 30, QStringLiteral("&Quit"));
-}
-
-FlowMainWindow& start_host() {
-    std::unique_ptr<FlowMainWindow>& window = window_holder();
+HostMainWindow& start_host() {
+    std::unique_ptr<HostMainWindow>& window = window_holder();
     if (window) {
         return *window;
     }
     import::ImportManager& manager = import::ImportManager::instance();
-    window.reset(new FlowMainWindow);
+    window.reset(new HostMainWindow);
     window->announce_menu(window->file_menu);
     window->request_document_actions();
     manager.post_init();
@@ -84,12 +73,7 @@ FlowMainWindow& start_host() {
 }
 
 QAction* file_action(QString const& text) {
-    for (QAction* action : start_host().file_menu->actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
+    return menu_entry(*start_host().file_menu, text);
 }
 
 QMenu* recent_menu() {
@@ -145,7 +129,7 @@ QString stored_file_path(QString const& key) {
 void FlowTest::SetUp() {
     start_host();
     documents().destroy_all();
-    flowReads().clear();
+    readerJournal().calls.clear();
     housekeeping::ErrorProtocol::instance().clear();
     housekeeping::RecentDocumentsQueue::instance().clear();
     QSettings().remove(QStringLiteral("qimportwizard"));

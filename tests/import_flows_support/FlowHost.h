@@ -1,9 +1,9 @@
 #ifndef QUARRO_TESTS_IMPORT_FLOWS_FLOWHOST_H
 #define QUARRO_TESTS_IMPORT_FLOWS_FLOWHOST_H
 
+#include "HostMainWindow.h"
 #include "ModalDialogHelper.h"
 #include "housekeeping/DocumentId.h"
-#include "housekeeping/gui/AbstractMainWindow.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,20 +40,11 @@ class ImportManager;
 
 namespace test {
 
-// A main window as the host builds it: a File menu holding the host's own entries at the host's
-// positions (New 0, Save 5, Quit 30), waiting for the import manager's actions.
-class FlowMainWindow : public housekeeping::gui::AbstractMainWindow {
-public:
-    FlowMainWindow();
-
-    QMenu* file_menu = nullptr;
-};
-
 // Starts the application as the host does: the manager is created once the readers have
 // registered, the main window announces its File menu, asks for the document actions, and
 // post_init() wires drag and drop. The window is made on the first call and goes after the last
 // test (the manager through the destruction registry first, as at shut-down). Returns the window.
-FlowMainWindow& start_host();
+HostMainWindow& start_host();
 
 // The File menu's entry with `text` (as the menu shows it, with its ampersands); null when there
 // is none.

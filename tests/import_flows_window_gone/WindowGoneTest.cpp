@@ -24,20 +24,11 @@ namespace {
 
 using housekeeping::DocumentId;
 
-import::ConcreteProductFactory<import::AbstractFileReaderFactory, FlowReader<NativeSpec>> const
+import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<NativeSpec>> const
     s_native(NativeSpec::key);
 
-QAction* entry(QMenu const& menu, QString const& text) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 // Builds the window's File menu and document actions through the host's messages.
-void announce(FlowMainWindow& window) {
+void announce(HostMainWindow& window) {
     window.announce_menu(window.file_menu);
     window.request_document_actions();
     import::ImportManager::instance().post_init();
@@ -54,11 +45,12 @@ int manager_help_entries() {
 TEST(ImportManagerWithoutItsWindow, DocumentMessagesAfterTheWindowWentTouchNoFreedAction) {
     housekeeping::DocumentManager& documents = housekeeping::DocumentManager::instance();
     import::ImportManager& manager = import::ImportManager::instance();
-    auto first = std::make_unique<FlowMainWindow>();
+    auto first = std::make_unique<HostMainWindow>();
     announce(*first);
-    QPointer<QAction> const old_open = entry(*first->file_menu, QStringLiteral("Open"));
+    QPointer<QAction> const old_open = menu_entry(*first->file_menu, QStringLiteral("Open"));
     ASSERT_FALSE(old_open.isNull());
-    QPointer<QMenu> const recent = entry(*first->file_menu, QStringLiteral("Recent Files"))->menu();
+    QPointer<QMenu> const recent =
+        menu_entry(*first->file_menu, QStringLiteral("Recent Files"))->menu();
     ASSERT_FALSE(recent.isNull());
 
     first.reset();
@@ -72,16 +64,16 @@ TEST(ImportManagerWithoutItsWindow, DocumentMessagesAfterTheWindowWentTouchNoFre
 
     // A new main window gets new actions, which follow the document messages again, and the
     // Recent Files submenu that the manager kept.
-    FlowMainWindow second;
+    HostMainWindow second;
     announce(second);
-    QAction* const open = entry(*second.file_menu, QStringLiteral("Open"));
-    QAction* const insert = entry(*second.file_menu, QStringLiteral("&Insert..."));
-    QAction* const revert = entry(*second.file_menu, QStringLiteral("Revert"));
+    QAction* const open = menu_entry(*second.file_menu, QStringLiteral("Open"));
+    QAction* const insert = menu_entry(*second.file_menu, QStringLiteral("&Insert..."));
+    QAction* const revert = menu_entry(*second.file_menu, QStringLiteral("Revert"));
     ASSERT_TRUE(open && insert && revert);
     EXPECT_EQ(second.open_action(), open);
     EXPECT_EQ(second.insert_action(), insert);
     EXPECT_EQ(second.revert_action(), revert);
-    QAction* const recent_entry = entry(*second.file_menu, QStringLiteral("Recent Files"));
+    QAction* const recent_entry = menu_entry(*second.file_menu, QStringLiteral("Recent Files"));
     ASSERT_NE(recent_entry, nullptr);
     EXPECT_EQ(recent_entry->menu(), recent.data());
     EXPECT_EQ(recent->actions().size(), 20);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -16,11 +17,12 @@ std::string const prompt =
     "File Type not recognised.\n Select a number from the list, or \"0\" to Cancel\n";
 std::string const sorry = "Sorry your response was not recognised...\n";
 std::vector<std::string> const three = {"WELLS", "DXF", "GRDECL"};
-std::string const three_listed =
-    "Number : 1\tWELLS\nNumber : 2\tDXF\nNumber : 3\tGRDECL\n";
+std::string const three_listed = "Number : 1\tWELLS\nNumber : 2\tDXF\nNumber : 3\tGRDECL\n";
 
 struct Dialogue {
-    explicit Dialogue(std::string const& typed) : in(typed), chooser(in, out) {}
+    explicit Dialogue(std::string const& typed)
+        : in(typed)
+        , chooser(in, out) {}
     std::istringstream in;
     std::ostringstream out;
     ConsoleImportSelectionInterface chooser;
@@ -30,62 +32,46 @@ struct Dialogue {
 TEST(ConsoleSelection, RegisteredWhenTheLibraryLoadsButNotTheDefault) {
     auto const keys = AbstractImportSelectionInterfaceFactory::products();
     EXPECT_NE(keys.end(), std::find(keys.begin(), keys.end(), "ConsoleImportSelectionInterface"));
-    auto chooser = AbstractImportSelectionInterfaceFactory::create("ConsoleImportSelectionInterface");
+    auto chooser =
+        AbstractImportSelectionInterfaceFactory::create("ConsoleImportSelectionInterface");
     ASSERT_TRUE(chooser);
     EXPECT_EQ(-1, chooser->importer());
 }
 
-TEST(ConsoleSelection, ValidAnswersChooseOrCancel) {
-    Dialogue two_keys("1\n");
-    two_keys.chooser.init({"a", "b"}, two_keys.cancelled);
-    EXPECT_EQ(prompt + "Number : 1\ta\nNumber : 2\tb\n", two_keys.out.str());
-    EXPECT_EQ(0, two_keys.chooser.importer());
-
-    Dialogue second("2\n");
-    second.cancelled = false;
-    second.chooser.init(three, second.cancelled);
-    EXPECT_EQ(1, second.chooser.importer());
-    EXPECT_FALSE(second.cancelled);
-
-    Dialogue zero("0\n");
-    zero.chooser.init(three, zero.cancelled);
-    EXPECT_EQ(-1, zero.chooser.importer());
-    EXPECT_TRUE(zero.cancelled);
+// Wrong answers (out of range, text, negative) are asked again without the list; "0" and the end
+// of the input cancel; a single key asks nothing.
+TEST(ConsoleSelection, AnswersChooseCancelOrAreAskedAgain) {
+    struct Case {
+        std::vector<std::string> keys;
+        std::string typed;
+        std::optional<std::string> shown;
+        int importer;
+        bool cancelled;
+    };
+    Case const cases[] = {
+        {{"a", "b"}, "1\n", prompt + "Number : 1\ta\nNumber : 2\tb\n", 0, false},
+        {three, "2\n", prompt + three_listed, 1, false},
+        {three, "0\n", prompt + three_listed, -1, true},
+        {three, "7\n3\n", prompt + three_listed + sorry + prompt, 2, false},
+        {three, "dxf please\n-1\n2\n", prompt + three_listed + sorry + prompt + sorry + prompt, 1,
+         false},
+        {three, "", std::nullopt, -1, true},
+        {three, "9\nabc", std::nullopt, -1, true},
+        {{"WELLS"}, "2\n", "", -1, false},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Dialogue dialogue(c.typed);
+        dialogue.chooser.init(c.keys, dialogue.cancelled);
+        if (c.shown) {
+            EXPECT_EQ(*c.shown, dialogue.out.str());
+        }
+        EXPECT_EQ(c.importer, dialogue.chooser.importer());
+        EXPECT_EQ(c.cancelled, dialogue.cancelled);
+    }
 }
 
-TEST(ConsoleSelection, WrongAnswersAreAskedAgainWithoutTheList) {
-    Dialogue out_of_range("7\n3\n");
-    out_of_range.chooser.init(three, out_of_range.cancelled);
-    EXPECT_EQ(prompt + three_listed + sorry + prompt, out_of_range.out.str());
-    EXPECT_EQ(2, out_of_range.chooser.importer());
-
-    // Text and negative numbers are refused the same way, and the stream stays usable.
-    Dialogue text("dxf please\n-1\n2\n");
-    text.chooser.init(three, text.cancelled);
-    EXPECT_EQ(prompt + three_listed + sorry + prompt + sorry + prompt, text.out.str());
-    EXPECT_EQ(1, text.chooser.importer());
-    EXPECT_FALSE(text.cancelled);
-}
-
-TEST(ConsoleSelection, EndOfInputCancels) {
-    Dialogue nothing("");
-    nothing.chooser.init(three, nothing.cancelled);
-    EXPECT_TRUE(nothing.cancelled);
-    EXPECT_EQ(-1, nothing.chooser.importer());
-
-    Dialogue gives_up("9\nabc");
-    gives_up.chooser.init(three, gives_up.cancelled);
-    EXPECT_TRUE(gives_up.cancelled);
-    EXPECT_EQ(-1, gives_up.chooser.importer());
-}
-
-TEST(ConsoleSelection, OneKeyAsksNothingAndKeepsTheEarlierChoice) {
-    Dialogue fresh("2\n");
-    fresh.chooser.init({"WELLS"}, fresh.cancelled);
-    EXPECT_EQ("", fresh.out.str());
-    EXPECT_EQ(-1, fresh.chooser.importer());
-    EXPECT_FALSE(fresh.cancelled);
-
+TEST(ConsoleSelection, OneKeyKeepsTheEarlierChoice) {
     Dialogue twice("3\n");
     twice.chooser.init(three, twice.cancelled);
     EXPECT_EQ(2, twice.chooser.importer());

@@ -17,9 +17,8 @@ TEST(CoordinatesAndUnitsSheet, UnitTableOnBothAxes) {
         int z;
     };
     Row const rows[] = {
-        {"Inches", 0, 0},  {"Feet", 2, 2},    {"Miles", 3, 3},        {"Kms", 5, 5},
-        {"Seconds", 1, 6}, {"Milliseconds", 1, 7}, {"feet", 1, 1},    {"Metres", 1, 1},
-        {"", 1, 1},        {"Feet ", 1, 1},
+        {"Inches", 0, 0},       {"Feet", 2, 2}, {"Miles", 3, 3},  {"Kms", 5, 5}, {"Seconds", 1, 6},
+        {"Milliseconds", 1, 7}, {"feet", 1, 1}, {"Metres", 1, 1}, {"", 1, 1},    {"Feet ", 1, 1},
     };
     for (Row const& row : rows) {
         EXPECT_EQ(row.xy, CoordinatesAndUnitsSheetImpl::xy_units_of(row.text)) << row.text;
@@ -29,16 +28,8 @@ TEST(CoordinatesAndUnitsSheet, UnitTableOnBothAxes) {
 
 TEST(CoordinatesAndUnitsSheet, AnswersFollowTheSelector) {
     CoordinatesAndUnitsSheetImpl sheet;
-    EXPECT_EQ("CoordinatesAndUnitsSheet", sheet.objectName());
-    EXPECT_EQ("CoordinatesAndUnitsSheet", sheet.windowTitle());
-    EXPECT_EQ(nullptr, sheet.parentWidget());
     QImportUnitSelector* selector = sheet.unitSelector();
     ASSERT_NE(nullptr, selector);
-    EXPECT_EQ("m_qUnitSelector", selector->objectName());
-    EXPECT_EQ(&sheet, selector->parentWidget());
-    EXPECT_EQ(QSize(410, 54), selector->minimumSize());
-    ASSERT_NE(nullptr, sheet.layout());
-    EXPECT_EQ("vboxLayout", sheet.layout()->objectName());
 
     ASSERT_TRUE(selector->setXYUnit("Feet"));
     ASSERT_TRUE(selector->setZUnit("Milliseconds"));

@@ -44,25 +44,6 @@ TEST(ImportExceptions, QStringMessagesArriveAsUtf8AndCopiesKeepEverything) {
     QString const message = QStringLiteral("Bohrung \u00d6lfeld 3 \u2013 Tiefe");
     BuilderException const e(3, message, "src", 9);
     EXPECT_EQ(message.toUtf8().toStdString(), e.what());
-
-    ImportException original(1, message, "src", 10, "b\u00e4r.las");
-    ImportException copy(original);
-    EXPECT_EQ(original.file_name(), copy.file_name());
-    EXPECT_STREQ(original.what(), copy.what());
-    ImportException assigned(2, std::string("other"), "x", 1, "other.las");
-    assigned = original;
-    EXPECT_EQ(logOf(original), logOf(assigned));
-    assigned = assigned;
-    EXPECT_EQ(logOf(original), logOf(assigned));
-}
-
-TEST(ImportExceptions, CaughtByTheHostBaseType) {
-    try {
-        throw InsertCommandConstructionException(11, std::string("no implementation"), "src", 1);
-    } catch (quarro::Exception const& e) {
-        EXPECT_EQ(11u, e.code());
-        EXPECT_NE(nullptr, dynamic_cast<InsertCommandConstructionException const*>(&e));
-    }
 }
 
 } // namespace

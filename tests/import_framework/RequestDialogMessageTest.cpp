@@ -1,6 +1,6 @@
 // Subscription to and delivery of readers' dialog requests, at once and through the queue.
-#include "FakeFileReader.h"
 #include "RequestDialogMessage.h"
+#include "FakeFileReader.h"
 #include "housekeeping/AbstractDataInformationFactory.h"
 #include "housekeeping/MessageHandler.h"
 
@@ -103,22 +103,6 @@ TEST(RequestDialogMessage, PostedMessagesArriveFromTheEventLoopAndAreDeleted) {
     EXPECT_EQ("units", provider.requests[0].key);
     EXPECT_TRUE(message.isNull()) << "the handler deletes what it delivered";
     RequestDialogMessage::unsubscribe(&provider);
-}
-
-TEST(RequestDialogMessage, CopiesAndKeysAreValues) {
-    test::FakeFileReader<Las> reader;
-    auto information = housekeeping::AbstractDataInformationFactory::create("WELLS");
-    RequestDialogMessage original;
-    original.init(&reader, "units", information.get());
-
-    std::string key = original.key();
-    key += " changed";
-    EXPECT_EQ("units", original.key());
-
-    RequestDialogMessage copy(original);
-    EXPECT_EQ(&reader, copy.abstract_file_reader());
-    EXPECT_EQ("units", copy.key());
-    EXPECT_EQ(information.get(), copy.abstract_data_information());
 }
 
 } // namespace

@@ -32,7 +32,6 @@ using namespace quarro;
 using housekeeping::DocumentId;
 using housekeeping::DocumentManager;
 using import::AbstractFileReader;
-using Peer = import::ImportManagerTestPeer;
 
 // What the next insert-command implementation does.
 enum class Script { Succeed, ConstructionFails, RunFails, InitThrowsOther };
@@ -211,26 +210,6 @@ TEST_F(ImportManagerInsert, OpenReadsADataSourceWithItsReader) {
     // No reader for the key and no default: the factory's error reaches the caller.
     EXPECT_THROW(manager().open(source("WELLS"), document, true, nullptr, false, &summary),
                  std::runtime_error);
-}
-
-TEST_F(ImportManagerInsert, LockCheckStopsOnlyForALockedCurrentDocument) {
-    DocumentManager& documents = DocumentManager::instance();
-    EXPECT_FALSE(Peer::current_document_locked());
-
-    documents.document_from_id(document)->set_locked(true);
-    EXPECT_TRUE(Peer::current_document_locked());
-
-    // Another, unlocked document is current.
-    DocumentId const other = documents.create_document();
-    EXPECT_EQ(other, documents.current_document_id());
-    EXPECT_FALSE(Peer::current_document_locked());
-
-    documents.current_document(document);
-    EXPECT_TRUE(Peer::current_document_locked());
-
-    // No document at all.
-    documents.destroy_all();
-    EXPECT_FALSE(Peer::current_document_locked());
 }
 
 } // namespace

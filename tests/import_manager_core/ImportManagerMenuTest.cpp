@@ -12,8 +12,6 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMetaMethod>
-#include <QMetaObject>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -150,29 +148,6 @@ TEST(ImportManagerFileMenu, PostInitConnectsDropsOnce) {
 
     host.manager->post_init();
     EXPECT_EQ(1, host.window->drop_receivers());
-}
-
-// Other libraries connect to the manager by signature strings, so its meta-object is an interface.
-TEST(ImportManagerInterface, MetaObjectOffersNinePrivateSlotsInOrderAndNothingElse) {
-    QMetaObject const& meta = import::ImportManager::staticMetaObject;
-    EXPECT_STREQ("quarro::import::ImportManager", meta.className());
-    EXPECT_EQ(&QObject::staticMetaObject, meta.superClass());
-
-    QStringList signatures;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        QMetaMethod const method = meta.method(i);
-        signatures << QString::fromLatin1(method.methodSignature());
-        EXPECT_EQ(QMetaMethod::Slot, method.methodType()) << method.methodSignature().data();
-        EXPECT_EQ(QMetaMethod::Private, method.access()) << method.methodSignature().data();
-    }
-    EXPECT_EQ(
-        QStringList({"slot_open()", "slot_insert()", "slot_revert()", "slot_open_recent_file()",
-                     "slot_update_recent_file_names()", "slot_dynamic_open(utilities::UrlList)",
-                     "handle_message(housekeeping::gui::MainWindowMessage&)",
-                     "handle_message(housekeeping::DocumentMessage&)",
-                     "handle_message(housekeeping::FilesInsertMessage&)"}),
-        signatures);
-    EXPECT_EQ(meta.propertyOffset(), meta.propertyCount());
 }
 
 TEST(ImportManagerSettings, DialogsStartAtTheFileOpenedLastTime) {

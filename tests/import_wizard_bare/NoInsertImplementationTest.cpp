@@ -10,7 +10,7 @@ namespace {
 
 using housekeeping::DocumentId;
 
-import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader> const
+import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<>> const
     s_points("PTS");
 
 class NoInsertImplementationTest : public WizardFixture {};

@@ -17,7 +17,7 @@ namespace {
 
 using housekeeping::DocumentId;
 
-import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader> const
+import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<>> const
     s_points("PTS");
 import::ConcreteProductFactory<import::AbstractInsertCommandImplementationFactory,
                                RecordingInsertImplementation> const s_fallback("AnyInsert", true);
@@ -31,7 +31,7 @@ TEST_F(DefaultInsertTest, BothCommandsFallBackToTheDefaultImplementation) {
         utilities::filesystem_to_url(path),
         boost::make_shared<housekeeping::AbstractDataInformation>("PTS"));
     auto const import_command = boost::make_shared<import::InsertImportCommand>(
-        source, boost::make_shared<ScriptedReader>(), id, true, true, nullptr);
+        source, boost::make_shared<ScriptedReader<>>(), id, true, true, nullptr);
     housekeeping::CommandManager::instance().insert(import_command, true);
     EXPECT_EQ(import_command->import_state(), import::AbstractFileReader::IMPORT_OK);
     EXPECT_EQ(document(id)->object_count(), 2u);

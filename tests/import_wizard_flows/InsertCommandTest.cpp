@@ -32,7 +32,7 @@ protected:
 
 TEST_F(InsertCommandTest, CommandsAreNamedAfterTheFileOrTheKindOfData) {
     auto const las = pointsSource(QStringLiteral("/data/wells/a.las"));
-    auto const reader = boost::make_shared<ScriptedReader>();
+    auto const reader = boost::make_shared<ScriptedReader<>>();
     DocumentId const id(42);
     EXPECT_EQ(InsertCommand(las, id, false, true, nullptr).description(), "a.las");
     EXPECT_EQ(InsertCommand(nullptr, id, false, true, nullptr).description(), "Insert");
@@ -50,7 +50,8 @@ TEST_F(InsertCommandTest, EachCommandInitialisesTheImplementationOfItsKeyOnce) {
     DocumentId const id(7);
     InsertCommand plain(pointsSource(QStringLiteral("/p.pts")), id, true, false, &progress);
     InsertImportCommand with_reader(pointsSource(QStringLiteral("/q.pts")),
-                                    boost::make_shared<ScriptedReader>(), id, false, true, nullptr);
+                                    boost::make_shared<ScriptedReader<>>(), id, false, true,
+                                    nullptr);
     ASSERT_EQ(insertJournal().inits.size(), 2u);
     InsertJournal::Init const& first = insertJournal().inits[0];
     EXPECT_FALSE(first.with_reader);
@@ -95,8 +96,8 @@ TEST_F(InsertCommandTest, TheCommandManagerRunsUndoesAndRedoesTheInsert) {
 TEST_F(InsertCommandTest, CopiesWorkThroughTheSameImplementation) {
     QString const path = writeTestFile(QStringLiteral("copy.pts"), "1 1 1\n");
     DocumentId const id = documents().create_document();
-    InsertImportCommand original(pointsSource(path), boost::make_shared<ScriptedReader>(), id, true,
-                                 true, nullptr);
+    InsertImportCommand original(pointsSource(path), boost::make_shared<ScriptedReader<>>(), id,
+                                 true, true, nullptr);
     original.remember();
     original.do_command();
     InsertImportCommand copy(original);

@@ -11,7 +11,7 @@ namespace test {
 namespace {
 
 using ReaderFactory =
-    import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader>;
+    import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<>>;
 using InsertFactory =
     import::ConcreteProductFactory<import::AbstractInsertCommandImplementationFactory,
                                    RecordingInsertImplementation>;
