@@ -84,6 +84,8 @@ struct Outcome {
     QString name;
     QString failure; // empty for a success
     QStringList comments;
+    // Shown first and marked: the file may lack data it should hold.
+    QStringList warnings;
 };
 
 } // namespace
@@ -185,7 +187,7 @@ std::vector<Outcome> outcomes;
 int const count = static_cast<int>(urls.size());
 for (int i = 0; i < count; ++i) {
     QString const path = utilities::url_to_filesystem(urls[static_cast<std::size_t>(i)]);
-    Outcome outcome{QFileInfo(path).fileName(), QString(), QStringList()};
+    Outcome outcome{QFileInfo(path).fileName(), QString(), QStringList(), QStringList()};
     FileShare share{&progressHook, i, count};
     CancelHook const hook(&FileShare::isCancelled, &FileShare::progress, &share);
     try {
@@ -207,6 +209,7 @@ for (int i = 0; i < count; ++i) {
         }
         std::unique_ptr<model::Well> well = makeWell(parsed.file, outcome.name);
         outcome.comments << wellSummary(*well) << parsed.file.issues.comments();
+        outcome.warnings = parsed.file.issues.warnings();
         wells.push_back(std::move(well));
     } catch (std::exception const& e) {
         // Out of memory, or a well the model refuses: the file fails, the import goes on.
@@ -224,6 +227,10 @@ for (Outcome const& outcome : outcomes) {
         continue;
     }
     register_success(name);
+    for (QString const& warning : outcome.warnings) {
+        register_comment(QStringLiteral("<b><font color='#c05000'>Warning:</font></b> %1")
+                             .arg(warning.toHtmlEscaped()));
+    }
     for (QString const& comment : outcome.comments) {
         register_comment(comment.toHtmlEscaped());
     }
