@@ -1,5 +1,6 @@
 #include "DxfReader.h"
 
+#include "BinaryDxf.h"
 #include "DxfGroupScanner.h"
 #include "DxfParser.h"
 #include "ProgressCancelHook.h"
@@ -16,6 +17,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <algorithm>
 #include <exception>
 #include <limits>
 #include <memory>
@@ -123,10 +125,8 @@ std::vector<std::string> DxfReader::supported_extentions() const {
 }
 
 bool DxfReader::looksLikeAsciiDxf(std::string_view head, QString& why) {
-    if (head.rfind("AutoCAD Binary DXF", 0) == 0) {
-        why = QStringLiteral("this is a binary DXF file; only ASCII DXF files can be read (save "
-                             "the drawing as ASCII DXF)");
-        return false;
+    if (isBinaryDxf(head)) {
+        return true;
     }
     if (head.rfind("\xEF\xBB\xBF", 0) == 0) {
         head.remove_prefix(3);
@@ -230,8 +230,8 @@ DxfReader::ImportState DxfReader::import_data(boost::shared_ptr<housekeeping::Da
             }
             DxfDrawing drawing = parser.takeDrawing();
             if (drawing.polylines.empty() && drawing.points.empty()) {
-                QString reason = QStringLiteral("the drawing holds no lines, polylines, points or "
-                                                "3D faces in model space");
+                QString reason = QStringLiteral("the drawing holds nothing this reader draws in "
+                                                "model space");
                 if (!drawing.skipped.empty()) {
                     reason += QStringLiteral(" (it holds %1)").arg(skippedText(drawing));
                 }
@@ -258,13 +258,16 @@ DxfReader::ImportState DxfReader::import_data(boost::shared_ptr<housekeeping::Da
                 points->setProperty(QStringLiteral("layers"),
                                     drawing.pointLayers.join(QStringLiteral(", ")));
                 points->setPoints(std::move(drawing.points));
+                if (std::any_of(drawing.pointLabels.begin(), drawing.pointLabels.end(),
+                                [](QString const& label) { return !label.isEmpty(); })) {
+                    points->setLabels(std::move(drawing.pointLabels));
+                }
             }
 
             register_success(name);
             register_comment(summaryOf(name, lines.get(), points.get()).toHtmlEscaped());
             if (!drawing.skipped.empty()) {
-                register_comment(QStringLiteral("%1: not read (only lines, polylines, points and "
-                                                "3D faces are): %2")
+                register_comment(QStringLiteral("%1: not read: %2")
                                      .arg(name, skippedText(drawing))
                                      .toHtmlEscaped());
             }
