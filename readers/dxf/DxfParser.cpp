@@ -876,9 +876,10 @@ void DxfParser::expandInserts() {
                        .arg(maxInsertDepth));
     }
     if (m_insertBudgetSpent) {
-        comment(0, QStringLiteral("the inserted blocks would add more than %1 points; the rest "
-                                  "are not read")
-                       .arg(static_cast<qulonglong>(maxInsertedPoints)));
+        comment(0, QStringLiteral("the inserted blocks would add more than %1 points or %2 "
+                                  "inserts; the rest are not read")
+                       .arg(static_cast<qulonglong>(maxInsertedPoints))
+                       .arg(maxInserts));
     }
 }
 
@@ -902,7 +903,8 @@ void DxfParser::expand(InsertRef const& ref, BlockTransform const& outer, int de
     for (model::Polyline const& polyline : block.contents.polylines) {
         size += polyline.points.size();
     }
-    if (m_insertedPoints + size > maxInsertedPoints) {
+    // Empty blocks that insert each other would never pass the point limit: inserts count too.
+    if (m_insertedPoints + size > maxInsertedPoints || m_insertsRead >= maxInserts) {
         m_insertBudgetSpent = true;
         return;
     }

@@ -45,8 +45,9 @@ public:
     static constexpr int maxComments = 20;
     // How deep INSERTs nest (a block that inserts itself stops here).
     static constexpr int maxInsertDepth = 16;
-    // The most points inserted blocks may add: nested inserts multiply.
+    // The most points, and inserts, that inserted blocks may add: nested inserts multiply.
     static constexpr std::size_t maxInsertedPoints = 10'000'000;
+    static constexpr int maxInserts = 1'000'000;
     // Points per knot span of a spline.
     static constexpr int splinePointsPerSpan = 8;
 

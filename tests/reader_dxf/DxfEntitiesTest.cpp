@@ -339,6 +339,21 @@ INSTANTIATE_TEST_SUITE_P(
              "the binary file ends inside a group at byte"}),
     [](testing::TestParamInfo<Case> const& info) { return std::string(info.param.name); });
 
+// Empty blocks that insert each other ten times over would take 10^16 steps; the budget ends it.
+TEST(DxfEntities, InsertsThatMultiplyEnd) {
+    std::string inserts;
+    for (int i = 0; i < 10; ++i) {
+        inserts += dxfPairs({{0, "INSERT"}, {2, "E"}, {10, "0"}, {20, "0"}});
+    }
+    DxfParser parser;
+    ASSERT_EQ(DxfParser::Outcome::Read,
+              parser.parse(withBlocks(block("E", "0", "0", inserts), unitLine + inserts)));
+    EXPECT_TRUE(parser.drawing().comments.join(' ').contains(
+        QLatin1String("the inserted blocks would add more than 10000000 points or 1000000 "
+                      "inserts; the rest are not read")))
+        << parser.drawing().comments.join('\n').toStdString();
+}
+
 // A drawing of circles and texts only becomes a polyline set and a labelled point set.
 TEST(DxfEntities, CirclesAndTextsAloneAreImported) {
     using housekeeping::DocumentManager;
