@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -19,6 +20,10 @@ struct Variant {
     std::vector<double> top;
     bool decimalComma;
 };
+
+void PrintTo(Variant const& variant, std::ostream* out) {
+    *out << variant.name;
+}
 
 class AsciiGridVariants : public testing::TestWithParam<Variant> {};
 
