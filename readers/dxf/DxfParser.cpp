@@ -195,6 +195,9 @@ DxfParser::Outcome DxfParser::parse(std::string_view text) {
         }
         text = m_binaryText;
     }
+    m_pointBudget =
+        std::clamp(text.size() * insertedPointsPerByte, minInsertedPoints, maxInsertedPoints);
+    m_insertBudget = std::clamp(text.size() * insertsPerByte, minInserts, maxInserts);
     if (text.substr(0, utf8Bom.size()) == utf8Bom) {
         text.remove_prefix(utf8Bom.size());
     }
@@ -878,8 +881,8 @@ void DxfParser::expandInserts() {
     if (m_insertBudgetSpent) {
         comment(0, QStringLiteral("the inserted blocks would add more than %1 points or %2 "
                                   "inserts; the rest are not read")
-                       .arg(static_cast<qulonglong>(maxInsertedPoints))
-                       .arg(maxInserts));
+                       .arg(static_cast<qulonglong>(m_pointBudget))
+                       .arg(static_cast<qulonglong>(m_insertBudget)));
     }
 }
 
@@ -904,7 +907,7 @@ void DxfParser::expand(InsertRef const& ref, BlockTransform const& outer, int de
         size += polyline.points.size();
     }
     // Empty blocks that insert each other would never pass the point limit: inserts count too.
-    if (m_insertedPoints + size > maxInsertedPoints || m_insertsRead >= maxInserts) {
+    if (m_insertedPoints + size > m_pointBudget || m_insertsRead >= m_insertBudget) {
         m_insertBudgetSpent = true;
         return;
     }
@@ -1178,7 +1181,7 @@ void DxfParser::finishComments() {
     }
     if (m_insertsRead > 0) {
         notes << QStringLiteral("%1 block inserts are drawn with their blocks' contents")
-                     .arg(m_insertsRead);
+                     .arg(static_cast<qulonglong>(m_insertsRead));
     }
     m_drawing.comments = notes + m_drawing.comments;
     if (m_faults > maxComments) {

@@ -45,9 +45,15 @@ public:
     static constexpr int maxComments = 20;
     // How deep INSERTs nest (a block that inserts itself stops here).
     static constexpr int maxInsertDepth = 16;
-    // The most points, and inserts, that inserted blocks may add: nested inserts multiply.
+    // The most points, and inserts, that inserted blocks may add: nested inserts multiply. The
+    // limits grow with the file (insertedPointsPerByte and insertsPerByte) between these bounds,
+    // so that a small file cannot keep the reader busy for seconds.
     static constexpr std::size_t maxInsertedPoints = 10'000'000;
-    static constexpr int maxInserts = 1'000'000;
+    static constexpr std::size_t minInsertedPoints = 100'000;
+    static constexpr std::size_t insertedPointsPerByte = 1'000;
+    static constexpr std::size_t maxInserts = 1'000'000;
+    static constexpr std::size_t minInserts = 10'000;
+    static constexpr std::size_t insertsPerByte = 100;
     // Points per knot span of a spline.
     static constexpr int splinePointsPerSpan = 8;
 
@@ -224,10 +230,12 @@ private:
     Block* m_block = nullptr;
     std::vector<InsertRef> m_inserts;
     std::size_t m_insertedPoints = 0;
+    std::size_t m_pointBudget = 0;
+    std::size_t m_insertBudget = 0;
     bool m_insertBudgetSpent = false;
     bool m_tooDeep = false;
     int m_curves = 0;
-    int m_insertsRead = 0;
+    std::size_t m_insertsRead = 0;
     // A binary file's groups as ASCII DXF text.
     std::string m_binaryText;
     // Scratch space reused between polylines.
