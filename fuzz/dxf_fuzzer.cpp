@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the DXF parser and to the check that verification runs on a file's
+// Feeds arbitrary bytes (ASCII or binary DXF) to the DXF parser and to the check that verification runs on a file's
 // head. Both must return (read, fail or recover) without crashing, hanging or leaking.
 #include "DxfParser.h"
 #include "DxfReader.h"
@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         return share >= 0.0 && share <= 1.0;
     });
     if (parser.parse(text) == quarro::readers::DxfParser::Outcome::Read) {
+        if (parser.drawing().pointLabels.size() != parser.drawing().points.size()) {
+            __builtin_trap(); // a point set takes one label per point
+        }
         for (auto const& polyline : parser.drawing().polylines) {
             if (polyline.points.empty()) {
                 __builtin_trap(); // the model refuses empty polylines

@@ -1,6 +1,7 @@
 #include "model/PointSet.h"
 
 #include <limits>
+#include <stdexcept>
 
 namespace quarro {
 namespace model {
@@ -31,11 +32,22 @@ std::unique_ptr<GeoObject> PointSet::clone() const {
 void PointSet::setPoints(std::vector<Point3<double>> points) {
     m_points = std::move(points);
     m_attributes.reset(m_points.size());
+    m_labels.clear();
 }
 
 void PointSet::addPoint(Point3<double> const& point) {
     m_points.push_back(point);
     m_attributes.appendRow(std::numeric_limits<double>::quiet_NaN());
+    if (!m_labels.empty()) {
+        m_labels.emplace_back();
+    }
+}
+
+void PointSet::setLabels(std::vector<QString> labels) {
+    if (!labels.empty() && labels.size() != m_points.size()) {
+        throw std::invalid_argument("a point set needs one label per point");
+    }
+    m_labels = std::move(labels);
 }
 
 std::vector<double> const* PointSet::attribute(QString const& name) const {

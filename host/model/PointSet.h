@@ -16,8 +16,8 @@
 namespace quarro {
 namespace model {
 
-// Scattered points, optionally with numeric attributes: named columns of one value per point,
-// NaN for "no value".
+// Scattered points, optionally with numeric attributes (named columns of one value per point,
+// NaN for "no value") and text labels (annotations of a drawing, one per point).
 class QUARRO_HOST_EXPORT PointSet : public GeoObject {
 public:
     PointSet();
@@ -30,7 +30,8 @@ public:
 
     std::vector<Point3<double>> const& points() const { return m_points; }
     std::size_t pointCount() const { return m_points.size(); }
-    // Replaces the points. The attribute columns described the old points and are removed.
+    // Replaces the points. The attribute columns and labels described the old points and are
+    // removed.
     void setPoints(std::vector<Point3<double>> points);
     // Appends a point; every attribute column gets "no value" for it.
     void addPoint(Point3<double> const& point);
@@ -43,9 +44,16 @@ public:
     void setAttribute(QString const& name, std::vector<double> values);
     bool removeAttribute(QString const& name);
 
+    // One label per point (empty for a point without one), or none at all.
+    std::vector<QString> const& labels() const { return m_labels; }
+    // Replaces the labels. Throws std::invalid_argument (and changes nothing) when they are
+    // neither empty nor one per point.
+    void setLabels(std::vector<QString> labels);
+
 private:
     std::vector<Point3<double>> m_points;
     NamedColumns m_attributes;
+    std::vector<QString> m_labels;
 };
 
 } // namespace model

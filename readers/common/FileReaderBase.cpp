@@ -131,6 +131,10 @@ FileReaderBase::import_data(boost::shared_ptr<housekeeping::DataSource> source,
             continue;
         }
         register_success(name);
+        for (QString const& warning : outcome.result.warnings) {
+            register_comment(QStringLiteral("<b><font color='#c05000'>Warning:</font></b> %1")
+                                 .arg(warning.toHtmlEscaped()));
+        }
         for (QString const& comment : outcome.result.comments) {
             register_comment(comment.toHtmlEscaped());
         }

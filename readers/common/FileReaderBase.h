@@ -25,6 +25,9 @@ struct FileResult {
     QString failure; // empty for a success
     bool cancelled = false;
     QStringList comments;
+    // Shown before the comments and marked: the file may lack data it should hold (a download
+    // cut short, say).
+    QStringList warnings;
     std::vector<housekeeping::Document::ObjectPtr> objects;
     // A journal the file carries (native documents): it replaces the journal of a document opened
     // from the file; an insert keeps the target's own.

@@ -1,6 +1,7 @@
 #ifndef QUARRO_READERS_DXF_DXFPARSER_H
 #define QUARRO_READERS_DXF_DXFPARSER_H
 
+#include "BlockTransform.h"
 #include "DxfDrawing.h"
 #include "DxfGroupScanner.h"
 #include "ObjectCoordinateSystem.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -20,11 +22,13 @@
 namespace quarro {
 namespace readers {
 
-// Reads the model space of an ASCII DXF text (R12 and newer): LINE, POLYLINE with its VERTEX
-// and SEQEND entities (2D and 3D polylines, polygon meshes, polyface meshes), LWPOLYLINE, POINT
-// and 3DFACE. Planar entities are taken from their object coordinate system to world
-// coordinates, and arc segments (bulges) are approximated by straight pieces. Other entities,
-// blocks and paper space are counted, not read.
+// Reads the model space of a DXF file (ASCII or binary, R12 and newer): LINE, POLYLINE with its
+// VERTEX and SEQEND entities (2D and 3D polylines, polygon meshes, polyface meshes), LWPOLYLINE,
+// POINT, 3DFACE, CIRCLE, ARC, ELLIPSE and SPLINE as polylines, TEXT and MTEXT as points labelled
+// with their text, and INSERT as the contents of its block (from the BLOCKS section; placed,
+// scaled and rotated, nested up to maxInsertDepth). Planar entities are taken from their object
+// coordinate system to world coordinates; arcs, bulges, ellipses and splines become straight
+// pieces (see CurveApproximation.h). Other entities and paper space are counted, not read.
 //
 // Faults that leave the rest of the file intact (an entity with text where a number belongs, a
 // wrong vertex count, a missing SEQEND or EOF) drop or repair what they touch and leave a
@@ -39,6 +43,19 @@ public:
     static constexpr std::size_t pollBytes = 16 * 1024;
     // Comments kept per file; further faults are only counted.
     static constexpr int maxComments = 20;
+    // How deep INSERTs nest (a block that inserts itself stops here).
+    static constexpr int maxInsertDepth = 16;
+    // The most points, and inserts, that inserted blocks may add: nested inserts multiply. The
+    // limits grow with the file (insertedPointsPerByte and insertsPerByte) between these bounds,
+    // so that a small file cannot keep the reader busy for seconds.
+    static constexpr std::size_t maxInsertedPoints = 10'000'000;
+    static constexpr std::size_t minInsertedPoints = 100'000;
+    static constexpr std::size_t insertedPointsPerByte = 1'000;
+    static constexpr std::size_t maxInserts = 1'000'000;
+    static constexpr std::size_t minInserts = 10'000;
+    static constexpr std::size_t insertsPerByte = 100;
+    // Points per knot span of a spline.
+    static constexpr int splinePointsPerSpan = 8;
 
     explicit DxfParser(ProgressPoll poll = ProgressPoll());
 
@@ -53,8 +70,26 @@ public:
 private:
     Q_DISABLE_COPY(DxfParser)
 
-    enum class Section { None, Header, Entities, Other };
-    enum class Kind { Line, Point, Face, Polyline, Vertex, SeqEnd, LwPolyline, Skipped };
+    enum class Section { None, Header, Blocks, Entities, Other };
+    enum class Kind {
+        Line,
+        Point,
+        Face,
+        Polyline,
+        Vertex,
+        SeqEnd,
+        LwPolyline,
+        Circle,
+        Arc,
+        Ellipse,
+        Spline,
+        Text,
+        MText,
+        Insert,
+        Block,
+        EndBlock,
+        Skipped
+    };
 
     struct LwVertex {
         double x = 0.0;
@@ -78,6 +113,22 @@ private:
         std::array<int, 4> indices{};
         long long declaredVertices = -1;
         std::vector<LwVertex> lwVertices;
+        // 40: radius (CIRCLE, ARC), axis ratio (ELLIPSE).
+        double size = 0.0;
+        bool hasSize = false;
+        // 50 and 51 (ARC, degrees) or 41 and 42 (ELLIPSE, radians); 50 is an INSERT's rotation.
+        double start = 0.0;
+        double end = 0.0;
+        bool hasEnd = false;
+        model::Point3<double> scale{1.0, 1.0, 1.0};
+        // 2: the block's name (BLOCK, INSERT).
+        std::string_view name;
+        // 1 and 3: the text of TEXT and MTEXT.
+        std::string text;
+        std::vector<model::Point3<double>> controls;
+        std::vector<model::Point3<double>> fits;
+        std::vector<double> knots;
+        std::vector<double> weights;
         // The first value that is not a number, with its line; 0 when there is none.
         std::size_t badLine = 0;
         std::string_view badValue;
@@ -106,6 +157,23 @@ private:
         std::vector<Vertex> vertices;
     };
 
+    // A block reference, resolved once the whole file is read.
+    struct InsertRef {
+        std::string name;
+        std::size_t line = 0;
+        QString layer;
+        model::Point3<double> position;
+        model::Point3<double> scale{1.0, 1.0, 1.0};
+        double rotation = 0.0;
+        model::Point3<double> extrusion{0.0, 0.0, 1.0};
+    };
+
+    struct Block {
+        model::Point3<double> base;
+        DxfDrawing contents;
+        std::vector<InsertRef> inserts;
+    };
+
     void reset();
     void headerGroup(DxfGroup const& group);
     void beginEntity(DxfGroup const& group);
@@ -124,6 +192,17 @@ private:
     void addLwPolyline();
     void addPlanarPolyline(std::vector<LwVertex> const& vertices, double elevation,
                            ObjectCoordinateSystem const& ocs, bool closed, QString const& layer);
+    bool curveGroup(DxfGroup const& group);
+    void addCircleOrArc();
+    void addEllipse();
+    void addSpline();
+    void addText();
+    void addInsert();
+    void beginBlock();
+    void expandInserts();
+    void expand(InsertRef const& ref, BlockTransform const& outer, int depth);
+    void addLabelledPoint(model::Point3<double> const& point, QString const& label,
+                          QString const& layer);
     void addMesh();
     void addPolyface();
     void addPolylineOf(std::vector<model::Point3<double>> points, bool closed,
@@ -132,6 +211,7 @@ private:
     QString layerName(std::string_view raw);
     void comment(std::size_t line, QString const& text);
     void finishComments();
+    void countCurve() { ++m_curves; }
 
     ProgressPoll m_poll;
     DxfDrawing m_drawing;
@@ -143,6 +223,21 @@ private:
     PendingPolyline m_pending;
     std::string_view m_headerVariable;
     int m_faults = 0;
+    // Where entities go: the drawing, or the block being defined.
+    DxfDrawing* m_target = nullptr;
+    bool m_inBlocks = false;
+    std::unordered_map<std::string, Block> m_blocks;
+    Block* m_block = nullptr;
+    std::vector<InsertRef> m_inserts;
+    std::size_t m_insertedPoints = 0;
+    std::size_t m_pointBudget = 0;
+    std::size_t m_insertBudget = 0;
+    bool m_insertBudgetSpent = false;
+    bool m_tooDeep = false;
+    int m_curves = 0;
+    std::size_t m_insertsRead = 0;
+    // A binary file's groups as ASCII DXF text.
+    std::string m_binaryText;
     // Scratch space reused between polylines.
     std::vector<LwVertex> m_planar;
 };

@@ -1,5 +1,6 @@
 #include "DxfReader.h"
 
+#include "BinaryDxf.h"
 #include "DxfGroupScanner.h"
 #include "DxfParser.h"
 #include "model/PointSet.h"
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <memory>
 
 namespace quarro {
@@ -63,10 +65,8 @@ std::vector<std::string> DxfReader::supported_extentions() const {
 }
 
 bool DxfReader::looksLikeAsciiDxf(std::string_view head, QString& why) {
-    if (head.rfind("AutoCAD Binary DXF", 0) == 0) {
-        why = QStringLiteral("this is a binary DXF file; only ASCII DXF files can be read (save "
-                             "the drawing as ASCII DXF)");
-        return false;
+    if (isBinaryDxf(head)) {
+        return true;
     }
     if (head.rfind("\xEF\xBB\xBF", 0) == 0) {
         head.remove_prefix(3);
@@ -106,8 +106,8 @@ FileResult DxfReader::parse(std::string_view text, QString const& path, QString 
     }
     DxfDrawing drawing = parser.takeDrawing();
     if (drawing.polylines.empty() && drawing.points.empty()) {
-        QString reason = QStringLiteral("the drawing holds no lines, polylines, points or "
-                                        "3D faces in model space");
+        QString reason = QStringLiteral("the drawing holds nothing this reader draws in "
+                                        "model space");
         if (!drawing.skipped.empty()) {
             reason += QStringLiteral(" (it holds %1)").arg(skippedText(drawing));
         }
@@ -134,13 +134,15 @@ FileResult DxfReader::parse(std::string_view text, QString const& path, QString 
         points->setProperty(QStringLiteral("layers"),
                             drawing.pointLayers.join(QStringLiteral(", ")));
         points->setPoints(std::move(drawing.points));
+        if (std::any_of(drawing.pointLabels.begin(), drawing.pointLabels.end(),
+                        [](QString const& label) { return !label.isEmpty(); })) {
+            points->setLabels(std::move(drawing.pointLabels));
+        }
     }
 
     result.comments << summaryOf(name, lines.get(), points.get());
     if (!drawing.skipped.empty()) {
-        result.comments << QStringLiteral("%1: not read (only lines, polylines, points "
-                                          "and 3D faces are): %2")
-                               .arg(name, skippedText(drawing));
+        result.comments << QStringLiteral("%1: not read: %2").arg(name, skippedText(drawing));
     }
     if (drawing.paperSpaceEntities > 0) {
         result.comments << QStringLiteral("%1: %2 in paper space not read")

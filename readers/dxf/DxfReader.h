@@ -24,11 +24,11 @@ public:
     std::string data_type() override;
     std::string file_filter() override;
     std::vector<std::string> supported_extentions() const override;
-    // Accepts a file whose first groups open a SECTION; refuses binary DXF and anything else.
+    // Accepts a binary DXF file, or one whose first groups open a SECTION; refuses anything else.
     std::bitset<4> verify(std::string const& url, QString& message) override;
 
-    // Whether the head of a file (its first 1024 bytes or less) is ASCII DXF; when it is not,
-    // `why` says what is wrong.
+    // Whether the head of a file (its first 1024 bytes or less) is ASCII DXF, or binary DXF; when
+    // it is neither, `why` says what is wrong.
     static bool looksLikeAsciiDxf(std::string_view head, QString& why);
 
 protected:

@@ -17,6 +17,30 @@ namespace readers {
 
 namespace {
 
+// A line that holds nothing but a keyword in upper case of at most eight characters, perhaps
+// followed by a comment or a '/': how a deck writes a keyword this reader does not know.
+bool isDeckKeywordLine(std::string_view line, std::string_view word) {
+    constexpr std::size_t longestKeyword = 8;
+    if (word.empty() || word.size() > longestKeyword || !grdecl::looksLikeKeyword(word) ||
+        grdecl::upperCase(word) != word) {
+        return false;
+    }
+    std::string_view rest = line.substr(word.size());
+    std::size_t const start = rest.find_first_not_of(" \t\r");
+    rest = start == std::string_view::npos ? std::string_view() : rest.substr(start);
+    return rest.empty() || rest.front() == '/' || rest.substr(0, 2) == "--";
+}
+
+// A line of a keyword's record: items (numbers, quoted or bare words, repeats) ended by '/', or
+// a line of numbers that goes on below.
+bool isRecordLine(std::string_view line) {
+    if (line.find('/') != std::string_view::npos) {
+        return true;
+    }
+    char const c = line.front();
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
 // Properties named in the summary line before the rest are only counted.
 constexpr int named_properties = 6;
 
@@ -85,6 +109,9 @@ bool GrdeclReader::looksLikeGrdecl(std::string_view head, QString& reason) {
         return false;
     }
     bool sawComment = false;
+    // A keyword this reader does not know (PINCHOUT, GRIDHEAD ...), spelled as decks spell them:
+    // the deck is taken once its record or a known keyword follows.
+    bool sawDeckWord = false;
     while (!head.empty()) {
         std::size_t const newline = head.find('\n');
         bool const complete = newline != std::string_view::npos;
@@ -109,13 +136,20 @@ bool GrdeclReader::looksLikeGrdecl(std::string_view head, QString& reason) {
         if (!complete && wordEnd == std::string_view::npos) {
             break; // a word cut by the end of the probe
         }
+        if (isDeckKeywordLine(line, word)) {
+            sawDeckWord = true;
+            continue;
+        }
+        if (sawDeckWord && isRecordLine(line)) {
+            return true;
+        }
         reason = QStringLiteral("not an Eclipse grid file: it begins with %1, not with a keyword "
                                 "such as SPECGRID or COORD")
                      .arg(grdecl::quoted(line));
         return false;
     }
-    if (sawComment) {
-        return true; // a long comment header: the keywords come later
+    if (sawComment || sawDeckWord) {
+        return true; // a long comment header or a run of switches: the grid comes later
     }
     reason = QStringLiteral("not an Eclipse grid file: it holds no keyword");
     return false;

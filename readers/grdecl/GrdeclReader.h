@@ -25,8 +25,10 @@ public:
     std::string data_type() override;
     std::string file_filter() override;
     std::vector<std::string> supported_extentions() const override;
-    // Accepts a text file whose first keyword, after blank and comment lines, is one that grid
-    // files begin with (SPECGRID, COORD, NOECHO, PORO ...), or that holds only comments so far.
+    // Accepts a text file that reads as a keyword deck: after blank and comment lines, a keyword
+    // grid files use (SPECGRID, COORD, NOECHO, PORO ...), or keywords of its own (PINCHOUT ...)
+    // written alone on their lines and followed by a record or a known keyword, or only
+    // comments so far.
     std::bitset<4> verify(std::string const& url, QString& message) override;
 
     // The test behind verify(), on the start of a file: true when it opens like a GRDECL file;

@@ -136,6 +136,7 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
         return false;
     };
 
+    bool previousRowFull = false;
     for (; p < end; ++lineNumber) {
         if (p >= nextPoll) {
             m_poll(p);
@@ -163,8 +164,18 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
         if (comma) {
             // LAS 3 comma-delimited data: every field counts, an empty one is no value.
             for (bool firstField = true;; firstField = false) {
+                // A quoted field ("sand, fine") may hold commas of its own.
+                char const* from = q;
+                while (from < lineEnd && isBlank(*from)) {
+                    ++from;
+                }
+                if (from < lineEnd && *from == '"') {
+                    auto const* close = static_cast<char const*>(
+                        std::memchr(from + 1, '"', static_cast<std::size_t>(lineEnd - from - 1)));
+                    from = close != nullptr ? close + 1 : lineEnd;
+                }
                 auto const* fieldEnd = static_cast<char const*>(
-                    std::memchr(q, ',', static_cast<std::size_t>(lineEnd - q)));
+                    std::memchr(from, ',', static_cast<std::size_t>(lineEnd - from)));
                 char const* const stop = fieldEnd != nullptr ? fieldEnd : lineEnd;
                 std::string_view const field = trim(std::string_view(q, stop - q));
                 if (firstField && !field.empty() && isTextLine(field, stop)) {
@@ -224,8 +235,17 @@ std::vector<std::vector<double>> LasDataReader::read(std::string_view body, int 
         }
         if (j == n) {
             j = 0;
+            previousRowFull = true;
         } else if (!wrapped) {
-            m_issues.add(LasIssues::ShortRow, lineNumber);
+            // A short row after full ones with nothing after it is most likely a download cut
+            // short; rows that are all short are a writer's habit.
+            char const* rest = p;
+            while (rest < end && (isBlank(*rest) || *rest == '\n' || *rest == '\x1a')) {
+                ++rest;
+            }
+            bool const cutShort = previousRowFull && rest == end;
+            previousRowFull = false;
+            m_issues.add(cutShort ? LasIssues::LastRowCutShort : LasIssues::ShortRow, lineNumber);
             while (j < n) {
                 columns[j++].push_back(no_value);
             }

@@ -58,6 +58,10 @@ QString describe(LasIssues::Kind kind) {
     return QString();
 }
 
+bool isWarning(LasIssues::Kind kind) {
+    return kind == LasIssues::LastRowCutShort;
+}
+
 QString lineList(std::vector<int> const& lines, int count) {
     QStringList numbers;
     for (int line : lines) {
@@ -103,8 +107,19 @@ int LasIssues::count(Kind kind) const {
 }
 
 QStringList LasIssues::comments() const {
+    return lines(false);
+}
+
+QStringList LasIssues::warnings() const {
+    return lines(true);
+}
+
+QStringList LasIssues::lines(bool warnings) const {
     QStringList result;
     for (Entry const& entry : m_entries) {
+        if (isWarning(entry.kind) != warnings) {
+            continue;
+        }
         QString text =
             lineList(entry.lines, entry.count) + QStringLiteral(": ") + describe(entry.kind);
         if (!entry.example.isEmpty()) {

@@ -47,10 +47,16 @@ public:
     bool has(Kind kind) const { return count(kind) > 0; }
 
     // One plain-text line per kind, in the order the kinds first occurred, e.g.
-    // "lines 12, 14 and 3 more: row with fewer values than curves; ...".
+    // "lines 12, 14 and 3 more: row with fewer values than curves; ...". Warnings are not among
+    // them.
     QStringList comments() const;
+    // The faults that mean the file may lack data it should hold (a last row cut short by a
+    // broken download), one line each, for the summary to show before everything else.
+    QStringList warnings() const;
 
 private:
+    QStringList lines(bool warnings) const;
+
     struct Entry {
         Kind kind;
         int count;

@@ -73,7 +73,8 @@ enum class SectionKind { Version, Well, Curves, Parameters, Other, Data, Unknown
 
 SectionKind sectionKind(std::string_view title) {
     std::string_view name = title.substr(1);
-    name = name.substr(0, name.find_first_of(" \t|"));
+    // LAS 3 numbers repeated sets: "~Log_Definition[2]".
+    name = name.substr(0, name.find_first_of(" \t|["));
     if (name.empty()) {
         return SectionKind::Unknown;
     }
@@ -319,6 +320,7 @@ void Run::readVersion() {
 
 void Run::readHeaderSections() {
     bool dataSeen = false;
+    bool curvesSeen = false;
     for (Section const& section : m_sections) {
         switch (section.kind) {
         case SectionKind::Data:
@@ -333,7 +335,15 @@ void Run::readHeaderSections() {
                               m_decoder.excerpt(section.title));
             continue;
         case SectionKind::Curves:
-            readCurves(section);
+            // LAS 3 may hold further log sets; only the first, which the first data section
+            // holds, is read.
+            if (curvesSeen) {
+                m_file.issues.add(LasIssues::SectionNotRead, section.line,
+                                  m_decoder.excerpt(section.title));
+            } else {
+                readCurves(section);
+            }
+            curvesSeen = true;
             continue;
         case SectionKind::Other:
             for (Line const& line : section.lines) {

@@ -84,6 +84,7 @@ FileResult LasReader::parse(std::string_view bytes, QString const& /*path*/, QSt
     std::unique_ptr<model::Well> well = makeWell(parsed.file, name);
     FileResult result;
     result.comments << wellSummary(*well) << parsed.file.issues.comments();
+    result.warnings = parsed.file.issues.warnings();
     result.objects.emplace_back(well.release());
     return result;
 }

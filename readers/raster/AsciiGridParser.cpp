@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -84,6 +86,37 @@ constexpr std::string_view utf8Bom = "\xEF\xBB\xBF";
 // Unknown header entries tolerated before the file is taken for something else.
 constexpr int maxUnknownEntries = 5;
 
+// Whether the numbers of the header and the first data line use a decimal comma: some hold a
+// comma and none holds a point. Commas as separators between numbers with decimal points
+// ("1.5,2.5") do not count.
+bool usesDecimalComma(std::string_view text) {
+    constexpr int headerLines = 12;
+    bool comma = false;
+    std::size_t pos = 0;
+    for (int line = 0; line < headerLines && pos < text.size(); ++line) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view const row = text.substr(pos, end - pos);
+        pos = end + 1;
+        std::size_t at = 0;
+        std::string_view const first = nextToken(row, at);
+        bool const isData = !first.empty() && (first.front() == '-' || first.front() == '+' ||
+                                               (first.front() >= '0' && first.front() <= '9'));
+        // A header entry's name may hold neither; look at its value only.
+        std::string_view const numbers = isData ? row : row.substr(at);
+        if (numbers.find('.') != std::string_view::npos) {
+            return false;
+        }
+        comma = comma || numbers.find(',') != std::string_view::npos;
+        if (isData) {
+            break;
+        }
+    }
+    return comma;
+}
+
 } // namespace
 
 struct AsciiGridParser::Header {
@@ -131,12 +164,26 @@ AsciiGridParser::Outcome AsciiGridParser::parse(std::string_view text) {
     if (text.substr(0, utf8Bom.size()) == utf8Bom) {
         text.remove_prefix(utf8Bom.size());
     }
+    m_decimalComma = usesDecimalComma(text);
+    if (m_decimalComma) {
+        // Decimal commas become points in a copy: every number then parses as usual, and the
+        // line numbers of comments stay those of the file.
+        m_commaText.assign(text);
+        std::replace(m_commaText.begin(), m_commaText.end(), ',', '.');
+        text = m_commaText;
+    } else {
+        m_commaText = std::string();
+    }
     m_text = text;
     m_nextPoll = pollBytes;
 
     Header header;
     if (!parseHeader(header) || !checkHeader(header)) {
         return Outcome::Failed;
+    }
+    if (m_decimalComma) {
+        m_comments.append(QStringLiteral("the numbers are written with a decimal comma (\"12,5\" "
+                                         "for 12.5); they are read so"));
     }
     bool cancelled = false;
     bool read = readValues(cancelled);
@@ -187,9 +234,13 @@ bool AsciiGridParser::parseHeader(Header& header) {
         QString const name = lowered(key);
         std::string_view const value = nextToken(text, at);
         QString const where = QStringLiteral("line %1: ").arg(line);
+        // NODATA may be spelled "nan", "-nan" or "inf"; every other entry must be finite.
+        bool const mayBeNonFinite =
+            name == QLatin1String("nodata_value") || name == QLatin1String("nodata");
         auto real = [&](std::optional<double>& target) {
             double parsed = 0.0;
-            if (value.empty() || !parseNumber(value, parsed) || !std::isfinite(parsed)) {
+            if (value.empty() || !parseNumber(value, parsed) ||
+                (!mayBeNonFinite && !std::isfinite(parsed))) {
                 m_failure =
                     where + QStringLiteral("%1 %2 is not a number")
                                 .arg(QString::fromLatin1(key.data(), int(key.size())),
@@ -305,7 +356,8 @@ bool AsciiGridParser::checkHeader(Header const& header) {
     m_ncols = static_cast<int>(*header.ncols);
     m_nrows = static_cast<int>(*header.nrows);
     m_byCentre = header.xCentre || header.yCentre;
-    m_hasNoData = header.noData.has_value();
+    // Values that are not finite become NODATA anyway; a NODATA of "nan" or "inf" adds nothing.
+    m_hasNoData = header.noData.has_value() && std::isfinite(*header.noData);
     m_noData = header.noData.value_or(0.0);
 
     // Every value takes a character and a separator. A file that cannot hold half of its cells is

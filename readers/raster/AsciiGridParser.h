@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -44,6 +45,8 @@ public:
     model::RegularSurface takeSurface() { return std::move(m_surface); }
     // Whether the header placed the grid by cell centres (xllcenter) rather than corners.
     bool placedByCentre() const { return m_byCentre; }
+    // Whether the numbers were written with a decimal comma ("12,5"); comments() says so too.
+    bool decimalComma() const { return m_decimalComma; }
     QStringList const& comments() const { return m_comments; }
     QString const& failure() const { return m_failure; }
 
@@ -74,6 +77,9 @@ private:
 
     ProgressPoll m_poll;
     std::string_view m_text;
+    // The text with decimal commas turned into points, when the file writes them.
+    std::string m_commaText;
+    bool m_decimalComma = false;
     std::size_t m_nextPoll = 0;
     // Where the data begins, and its line number.
     std::size_t m_dataOffset = 0;

@@ -178,8 +178,8 @@ TEST(DxfParser, ReadsEachKindOfEntity) {
                         {20, "0"},       {70, "192"}, {0, "VERTEX"}, {10, "4"},
                         {20, "3"},       {70, "192"}, {0, "VERTEX"}, {70, "128"},
                         {71, "1"},       {72, "-2"},  {73, "3"},     {0, "SEQEND"}}) +
-        test::dxfPairs({{0, "TEXT"}, {8, "Labels"}, {10, "1"}, {20, "1"}, {1, "hello"}}) +
-        test::dxfPairs({{0, "TEXT"}, {1, "again"}}) +
+        test::dxfPairs({{0, "HATCH"}, {8, "Labels"}, {10, "1"}, {20, "1"}, {1, "hello"}}) +
+        test::dxfPairs({{0, "HATCH"}, {1, "again"}}) +
         test::dxfPairs({{0, "LINE"}, {67, "1"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
     DxfDrawing const drawing = parsed(test::dxfWithEntities(entities));
 
@@ -205,7 +205,7 @@ TEST(DxfParser, ReadsEachKindOfEntity) {
     EXPECT_EQ((std::vector<Point>{{7, 8, 9}, {1, 1, 1}}), drawing.points);
     EXPECT_EQ((QStringList{QStringLiteral("Wells"), QStringLiteral("Tops")}), drawing.pointLayers);
     ASSERT_EQ(1u, drawing.skipped.size());
-    EXPECT_EQ(2, drawing.skipped.at("TEXT"));
+    EXPECT_EQ(2, drawing.skipped.at("HATCH"));
     EXPECT_EQ(1, drawing.paperSpaceEntities);
     EXPECT_TRUE(drawing.comments.isEmpty()) << drawing.comments.join('\n').toStdString();
 }

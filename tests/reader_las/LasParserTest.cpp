@@ -365,7 +365,7 @@ TEST(LasParser, FileCutShortKeepsWhatWasRead) {
     ASSERT_EQ(3u, file.rowCount());
     EXPECT_DOUBLE_EQ(5.0, column(file, 1)[2]);
     EXPECT_TRUE(std::isnan(column(file, 2)[2]));
-    EXPECT_TRUE(file.issues.has(LasIssues::ShortRow));
+    EXPECT_TRUE(file.issues.has(LasIssues::LastRowCutShort));
 }
 
 TEST(LasParser, Las3LogSectionsWithCommas) {
