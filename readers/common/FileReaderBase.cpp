@@ -10,8 +10,10 @@
 
 #include <QFileInfo>
 
+#include <cctype>
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace quarro {
 namespace readers {
@@ -58,6 +60,27 @@ std::function<bool(double)> FileReaderBase::shareReporter(CancelHook const& hook
         hook.progress(100.0 * share);
         return !hook.isCancelled();
     };
+}
+
+std::vector<std::string> FileReaderBase::inBothCases(std::vector<char const*> const& extensions) {
+    std::vector<std::string> both(extensions.begin(), extensions.end());
+    for (char const* extension : extensions) {
+        std::string upper(extension);
+        for (char& c : upper) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        both.push_back(std::move(upper));
+    }
+    return both;
+}
+
+std::string FileReaderBase::filterOf(std::string const& title,
+                                     std::vector<std::string> const& extensions) {
+    std::string patterns;
+    for (std::string const& extension : extensions) {
+        patterns += (patterns.empty() ? "*." : " *.") + extension;
+    }
+    return title + " (" + patterns + ")";
 }
 
 QString FileReaderBase::encodingNote(QString const& name, TextDecoder::Encoding encoding) {

@@ -58,6 +58,12 @@ protected:
     virtual FileResult readFile(QString const& path, QString const& name, CancelHook const& hook);
     virtual FileResult parse(std::string_view bytes, QString const& path, QString const& name,
                              CancelHook const& hook);
+    // Each extension in lower case, then each in upper case: what the file dialogs and the
+    // manager's extension index are given.
+    static std::vector<std::string> inBothCases(std::vector<char const*> const& extensions);
+    // "title (*.a *.b ...)", a file dialog's filter over the extensions.
+    static std::string filterOf(std::string const& title,
+                                std::vector<std::string> const& extensions);
     // "name: text read as UTF-16 LE", or nothing for plain UTF-8.
     static QString encodingNote(QString const& name, TextDecoder::Encoding encoding);
     // A parser's progress callback: `share` of the file read (0 to 1) goes to the file's part of

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
 namespace quarro {
@@ -21,16 +20,9 @@ namespace {
 
 // The extensions offered: common rasters, then common vector formats. GDAL reads many more, and
 // the reader takes any file GDAL opens, whatever its name.
-char const* const offeredExtensions[] = {
+std::vector<char const*> const offeredExtensions = {
     "tif",  "tiff",    "img",  "nc",  "asc", "grd", "dem", "hgt", "vrt", "jp2", "shp",
     "gpkg", "geojson", "json", "kml", "kmz", "gml", "gpx", "tab", "mif", "fgb", "dxf"};
-
-std::string upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 // GDAL's shapefile driver reads the shapes without their attribute table when the .dbf is
 // missing, and says nothing. The reason for refusing comes from GDAL all the same: it is what
@@ -84,25 +76,11 @@ std::string GdalReader::data_type() {
 }
 
 std::string GdalReader::file_filter() {
-    std::string patterns;
-    for (char const* extension : offeredExtensions) {
-        patterns += std::string(" *.") + extension;
-    }
-    for (char const* extension : offeredExtensions) {
-        patterns += " *." + upper(extension);
-    }
-    return "Vector and raster data through GDAL (" + patterns.substr(1) + ")";
+    return filterOf("Vector and raster data through GDAL", inBothCases(offeredExtensions));
 }
 
 std::vector<std::string> GdalReader::supported_extentions() const {
-    std::vector<std::string> extensions;
-    for (char const* extension : offeredExtensions) {
-        extensions.emplace_back(extension);
-    }
-    for (char const* extension : offeredExtensions) {
-        extensions.push_back(upper(extension));
-    }
-    return extensions;
+    return inBothCases(offeredExtensions);
 }
 
 GdalDataset GdalReader::open(QString const& path, GdalErrorScope const& errors, QString& reason) {

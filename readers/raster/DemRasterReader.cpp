@@ -32,8 +32,8 @@ namespace readers {
 namespace {
 
 // The extensions offered, grids first; the file dialogs get each in both cases.
-char const* const offeredExtensions[] = {"asc", "bmp", "gif",  "jpeg", "jpg",
-                                         "png", "tif", "tiff", "xpm"};
+std::vector<char const*> const offeredExtensions = {"asc", "bmp", "gif",  "jpeg", "jpg",
+                                                    "png", "tif", "tiff", "xpm"};
 char const* const worldFileExtensions[] = {"tfw", "tifw", "pgw", "pngw", "jgw", "jpgw",
                                            "bpw", "bmpw", "gfw", "gifw", "wld"};
 
@@ -78,34 +78,11 @@ std::string DemRasterReader::data_type() {
 }
 
 std::string DemRasterReader::file_filter() {
-    std::string patterns;
-    for (bool upper : {false, true}) {
-        for (char const* extension : offeredExtensions) {
-            std::string pattern = std::string(" *.") + extension;
-            if (upper) {
-                for (char& c : pattern) {
-                    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-                }
-            }
-            patterns += pattern;
-        }
-    }
-    return "Raster images and ESRI ASCII grids (" + patterns.substr(1) + ")";
+    return filterOf("Raster images and ESRI ASCII grids", inBothCases(offeredExtensions));
 }
 
 std::vector<std::string> DemRasterReader::supported_extentions() const {
-    std::vector<std::string> extensions;
-    for (char const* extension : offeredExtensions) {
-        extensions.emplace_back(extension);
-    }
-    for (char const* extension : offeredExtensions) {
-        std::string upper(extension);
-        for (char& c : upper) {
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        }
-        extensions.push_back(upper);
-    }
-    return extensions;
+    return inBothCases(offeredExtensions);
 }
 
 bool DemRasterReader::recognises(QByteArray const& head, QString const& fileName, QString& why) {
