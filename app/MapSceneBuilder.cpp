@@ -175,16 +175,26 @@ void MapSceneBuilder::add_well(model::Well const& well) {
 
 void MapSceneBuilder::add_point_set(model::PointSet const& points, int index) {
     std::vector<QPointF> placed;
+    std::vector<QString> labels;
     placed.reserve(points.pointCount());
-    for (model::Point3<double> const& p : points.points()) {
-        if (finite(p)) {
-            placed.emplace_back(p.x, p.y);
+    bool const labelled = !points.labels().empty();
+    for (std::size_t i = 0; i < points.points().size(); ++i) {
+        model::Point3<double> const& p = points.points()[i];
+        if (!finite(p)) {
+            continue;
+        }
+        placed.emplace_back(p.x, p.y);
+        if (labelled) {
+            labels.push_back(points.labels()[i]);
         }
     }
     if (placed.empty()) {
         return;
     }
     auto* item = new MarkerSetItem(std::move(placed), object_colour(index), 4.0);
+    if (labelled) {
+        item->set_labels(std::move(labels));
+    }
     item->setZValue(PointLayer);
     item->setToolTip(points.name());
     add_item(item);

@@ -1,5 +1,8 @@
 #include "MarkerSetItem.h"
 
+#include <QColor>
+#include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QTransform>
@@ -36,6 +39,12 @@ MarkerSetItem::MarkerSetItem(std::vector<QPointF> points, QBrush const& brush, d
 
 MarkerSetItem::~MarkerSetItem() = default;
 
+void MarkerSetItem::set_labels(std::vector<QString> labels) {
+    m_labels = std::move(labels);
+    m_labels.resize(m_points.size());
+    update();
+}
+
 QRectF MarkerSetItem::boundingRect() const {
     return m_bounds;
 }
@@ -63,7 +72,34 @@ void MarkerSetItem::paint(QPainter* painter, QStyleOptionGraphicsItem const* /*o
     if (!rects.empty()) {
         painter->drawRects(rects.data(), static_cast<int>(rects.size()));
     }
+    paint_labels(painter, to_device);
     painter->restore();
+}
+
+void MarkerSetItem::paint_labels(QPainter* painter, QTransform const& to_device) const {
+    if (m_labels.empty() || painter->device() == nullptr) {
+        return;
+    }
+    QRectF const view(0, 0, painter->device()->width(), painter->device()->height());
+    std::vector<std::pair<QPointF, QString const*>> shown;
+    for (std::size_t i = 0; i < m_points.size(); ++i) {
+        if (m_labels[i].isEmpty()) {
+            continue;
+        }
+        QPointF const centre = to_device.map(m_points[i]);
+        if (!view.contains(centre)) {
+            continue;
+        }
+        if (shown.size() == max_labels_drawn) {
+            return;
+        }
+        shown.emplace_back(centre, &m_labels[i]);
+    }
+    painter->setPen(QColor(40, 40, 40));
+    double const baseline = painter->fontMetrics().ascent() / 2.0 - 1.0;
+    for (auto const& [centre, label] : shown) {
+        painter->drawText(centre + QPointF(m_marker_size / 2.0 + 3.0, baseline), *label);
+    }
 }
 
 } // namespace app

@@ -5,7 +5,9 @@
 #include <QGraphicsItem>
 #include <QPointF>
 #include <QRectF>
+#include <QString>
 
+#include <cstddef>
 #include <vector>
 
 namespace quarro {
@@ -26,10 +28,20 @@ public:
 
     std::vector<QPointF> const& points() const { return m_points; }
 
+    // Texts drawn beside the markers, one per point (empty for a point without one). Labels are
+    // drawn only while at most max_labels_drawn labelled points are in view: beyond that they
+    // would cover each other and the map.
+    void set_labels(std::vector<QString> labels);
+    std::vector<QString> const& labels() const { return m_labels; }
+    static constexpr std::size_t max_labels_drawn = 500;
+
 private:
     Q_DISABLE_COPY(MarkerSetItem)
 
+    void paint_labels(QPainter* painter, QTransform const& to_device) const;
+
     std::vector<QPointF> m_points;
+    std::vector<QString> m_labels;
     QBrush m_brush;
     double m_marker_size;
     QRectF m_bounds;

@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMap>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quarro {
@@ -170,6 +171,12 @@ void describe_polylines(model::PolylineSet const& lines, Rows& rows) {
 void describe_points(model::PointSet const& points, Rows& rows) {
     rows.section(ObjectProperties::tr("Content"));
     rows.add(ObjectProperties::tr("Points"), count(points.pointCount()));
+    auto const labelled = std::count_if(points.labels().begin(), points.labels().end(),
+                                        [](QString const& label) { return !label.isEmpty(); });
+    if (labelled > 0) {
+        rows.add(ObjectProperties::tr("Labelled points"),
+                 count(static_cast<std::size_t>(labelled)));
+    }
     model::BoundingBox const box = points.boundingBox();
     if (!box.isEmpty()) {
         rows.add(QStringLiteral("x"), span(box.min().x, box.max().x));

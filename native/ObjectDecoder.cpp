@@ -99,6 +99,20 @@ std::unique_ptr<model::GeoObject> decodePointSet(JsonCursor const& object) {
     for (auto& column : decodeColumns(object.field(key("attributes")))) {
         points->setAttribute(column.first, std::move(column.second));
     }
+    if (object.has(key("labels"))) {
+        JsonCursor const labelArray = object.field(key("labels"));
+        std::vector<QString> labels;
+        labels.reserve(static_cast<std::size_t>(labelArray.size()));
+        for (int i = 0; i < labelArray.size(); ++i) {
+            labels.push_back(labelArray.at(i).string());
+        }
+        if (labels.size() != points->points().size()) {
+            labelArray.fail(QStringLiteral("expected one label per point (%1), found %2")
+                                .arg(points->points().size())
+                                .arg(labels.size()));
+        }
+        points->setLabels(std::move(labels));
+    }
     return points;
 }
 

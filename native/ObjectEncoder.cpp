@@ -96,6 +96,15 @@ void encodePointSet(model::PointSet const& points, QJsonObject& json, JsonBlobs&
         columns.emplace_back(name, points.attribute(name));
     }
     json.insert(QStringLiteral("attributes"), encodeColumns(columns, blobs));
+    // Only drawings' annotations carry labels; a set without them leaves the field out, so that
+    // files of earlier versions and of sets without labels read the same.
+    if (!points.labels().empty()) {
+        QJsonArray labels;
+        for (QString const& label : points.labels()) {
+            labels.append(label);
+        }
+        json.insert(QStringLiteral("labels"), labels);
+    }
 }
 
 void encodePolylineSet(model::PolylineSet const& lines, QJsonObject& json, JsonBlobs& blobs) {

@@ -157,6 +157,11 @@ double counterClockwiseSweep(double start, double end) {
 DxfParser::DxfParser(ProgressPoll poll)
     : m_poll(std::move(poll)) {}
 
+void DxfParser::capInserts(std::size_t points, std::size_t inserts) {
+    m_pointCap = points;
+    m_insertCap = inserts;
+}
+
 void DxfParser::reset() {
     m_drawing = DxfDrawing();
     m_failure.clear();
@@ -196,9 +201,11 @@ DxfParser::Outcome DxfParser::parse(std::string_view text) {
         }
         text = m_binaryText;
     }
-    m_pointBudget =
-        std::clamp(text.size() * insertedPointsPerByte, minInsertedPoints, maxInsertedPoints);
-    m_insertBudget = std::clamp(text.size() * insertsPerByte, minInserts, maxInserts);
+    m_pointBudget = std::min(
+        std::clamp(text.size() * insertedPointsPerByte, minInsertedPoints, maxInsertedPoints),
+        m_pointCap);
+    m_insertBudget =
+        std::min(std::clamp(text.size() * insertsPerByte, minInserts, maxInserts), m_insertCap);
     if (text.substr(0, utf8Bom.size()) == utf8Bom) {
         text.remove_prefix(utf8Bom.size());
     }

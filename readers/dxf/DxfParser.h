@@ -59,6 +59,10 @@ public:
 
     explicit DxfParser(ProgressPoll poll = ProgressPoll());
 
+    // Lowers the upper bounds of what inserted blocks may add (for callers that parse many small
+    // inputs and want each to stay quick); the bounds that grow with the file still apply.
+    void capInserts(std::size_t points, std::size_t inserts);
+
     // Parses one file's text. The text must outlive the call only.
     Outcome parse(std::string_view text);
 
@@ -232,6 +236,8 @@ private:
     std::size_t m_insertedPoints = 0;
     std::size_t m_pointBudget = 0;
     std::size_t m_insertBudget = 0;
+    std::size_t m_pointCap = maxInsertedPoints;
+    std::size_t m_insertCap = maxInserts;
     bool m_insertBudgetSpent = false;
     bool m_tooDeep = false;
     int m_curves = 0;
