@@ -27,6 +27,21 @@ struct Outcome {
 
 } // namespace
 
+FileReaderBase::FileReaderBase(FileKind kind)
+    : m_kind(std::move(kind)) {}
+
+std::string FileReaderBase::data_type() {
+    return m_kind.dataType;
+}
+
+std::string FileReaderBase::file_filter() {
+    return filterOf(m_kind.title, m_kind.extensions);
+}
+
+std::vector<std::string> FileReaderBase::supported_extentions() const {
+    return m_kind.extensions;
+}
+
 FileResult FileResult::failed(QString const& reason) {
     FileResult result;
     result.failure = reason;

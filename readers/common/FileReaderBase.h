@@ -37,6 +37,14 @@ struct FileResult {
     static FileResult cancel();
 };
 
+// What a reader reads, as the import manager and the file dialogs are told: the data type, the
+// title of the file filter and the extensions offered (each spelling listed; see inBothCases).
+struct FileKind {
+    std::string dataType;
+    std::string title;
+    std::vector<std::string> extensions;
+};
+
 // The import every reader of files runs: each file in turn with its share of the progress bar and
 // the cancel checks, failures kept per file (one bad file does not stop the others), and the
 // objects added to the document only once the whole import is known not to be cancelled. The
@@ -44,12 +52,16 @@ struct FileResult {
 // on the bytes of one file (or readFile() where a library opens the file itself).
 class FileReaderBase : public import::AbstractFileReader {
 public:
+    std::string data_type() override;
+    // "title (*.ext ...)" over the kind's extensions.
+    std::string file_filter() override;
+    std::vector<std::string> supported_extentions() const override;
     ImportState import_data(boost::shared_ptr<housekeeping::DataSource> source,
                             housekeeping::DocumentId const& document, bool importing,
                             brkBase::AbstractProgress* progress, bool inserting) override;
 
 protected:
-    FileReaderBase() = default;
+    explicit FileReaderBase(FileKind kind);
 
     // True for text formats: parse() gets the text as TextDecoder::prepare() leaves it, and the
     // summary says what the file was written in when that is not plain UTF-8.
@@ -94,6 +106,8 @@ protected:
 
 private:
     Q_DISABLE_COPY(FileReaderBase)
+
+    FileKind m_kind;
 };
 
 } // namespace readers

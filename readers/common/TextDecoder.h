@@ -14,8 +14,8 @@ namespace readers {
 // How the text readers turn file bytes into text. A whole file is first brought to one form by
 // prepare(): a UTF-8 byte-order mark is dropped and UTF-16 with a byte-order mark is re-encoded as
 // UTF-8, so that every parser scans single bytes; a file whose start is not valid UTF-8 is left as
-// it is and its strings are read as Windows-1252 (files written on Windows before Unicode: degree signs,
-// accented names). The decoder then turns the parsers' strings into QString.
+// it is and its strings are read as Windows-1252 (files written on Windows before Unicode: degree
+// signs, accented names). The decoder then turns the parsers' strings into QString.
 class TextDecoder {
 public:
     // What a file was written in.

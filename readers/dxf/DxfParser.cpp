@@ -3,6 +3,7 @@
 #include "BinaryDxf.h"
 #include "BulgeArc.h"
 #include "CurveApproximation.h"
+#include "QuotedText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -47,17 +48,6 @@ bool parseInteger(std::string_view text, long long& value) {
     }
     value = static_cast<long long>(real);
     return true;
-}
-
-// Quotes a value from the file for a comment, shortened so that a runaway line stays readable.
-QString quoted(std::string_view value) {
-    constexpr std::size_t limit = 40;
-    QString text =
-        QString::fromLatin1(value.data(), static_cast<int>(std::min(value.size(), limit)));
-    if (value.size() > limit) {
-        text += QStringLiteral("...");
-    }
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
 QString lineText(std::size_t line) {

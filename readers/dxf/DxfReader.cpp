@@ -48,21 +48,10 @@ QString skippedText(DxfDrawing const& drawing) {
 
 } // namespace
 
-DxfReader::DxfReader() = default;
+DxfReader::DxfReader()
+    : FileReaderBase({"Polyline", "DXF drawings", inBothCases({"dxf"})}) {}
 
 DxfReader::~DxfReader() = default;
-
-std::string DxfReader::data_type() {
-    return "Polyline";
-}
-
-std::string DxfReader::file_filter() {
-    return "DXF drawings (*.dxf *.DXF)";
-}
-
-std::vector<std::string> DxfReader::supported_extentions() const {
-    return {"dxf", "DXF"};
-}
 
 bool DxfReader::looksLikeAsciiDxf(std::string_view head, QString& why) {
     if (isBinaryDxf(head)) {

@@ -21,9 +21,6 @@ public:
     DxfReader();
     ~DxfReader() override;
 
-    std::string data_type() override;
-    std::string file_filter() override;
-    std::vector<std::string> supported_extentions() const override;
     // Accepts a binary DXF file, or one whose first groups open a SECTION; refuses anything else.
     std::bitset<4> verify(std::string const& url, QString& message) override;
 

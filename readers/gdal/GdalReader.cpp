@@ -67,21 +67,11 @@ QString shapefileOf(QString const& path) {
 
 } // namespace
 
-GdalReader::GdalReader() = default;
+GdalReader::GdalReader()
+    : FileReaderBase(
+          {"GIS", "Vector and raster data through GDAL", inBothCases(offeredExtensions)}) {}
 
 GdalReader::~GdalReader() = default;
-
-std::string GdalReader::data_type() {
-    return "GIS";
-}
-
-std::string GdalReader::file_filter() {
-    return filterOf("Vector and raster data through GDAL", inBothCases(offeredExtensions));
-}
-
-std::vector<std::string> GdalReader::supported_extentions() const {
-    return inBothCases(offeredExtensions);
-}
 
 GdalDataset GdalReader::open(QString const& path, GdalErrorScope const& errors, QString& reason) {
     GdalDataset dataset = GdalDataset::open(path);

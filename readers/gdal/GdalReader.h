@@ -30,9 +30,6 @@ public:
     GdalReader();
     ~GdalReader() override;
 
-    std::string data_type() override;
-    std::string file_filter() override;
-    std::vector<std::string> supported_extentions() const override;
     // Accepts a file GDAL opens and finds raster bands, vector layers or subdatasets in; refuses
     // the rest with GDAL's reason.
     std::bitset<4> verify(std::string const& url, QString& message) override;

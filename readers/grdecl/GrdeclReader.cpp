@@ -84,21 +84,10 @@ QString gridSummary(QString const& fileName, model::CornerPointGrid const& grid,
 
 } // namespace
 
-GrdeclReader::GrdeclReader() = default;
+GrdeclReader::GrdeclReader()
+    : FileReaderBase({"Grid", "Eclipse corner-point grids", inBothCases({"grdecl"})}) {}
 
 GrdeclReader::~GrdeclReader() = default;
-
-std::string GrdeclReader::data_type() {
-    return "Grid";
-}
-
-std::string GrdeclReader::file_filter() {
-    return "Eclipse corner-point grids (*.grdecl *.GRDECL)";
-}
-
-std::vector<std::string> GrdeclReader::supported_extentions() const {
-    return {"grdecl", "GRDECL"};
-}
 
 bool GrdeclReader::looksLikeGrdecl(std::string_view head, QString& reason) {
     if (head.substr(0, 3) == "\xEF\xBB\xBF") {

@@ -22,9 +22,6 @@ public:
     GrdeclReader();
     ~GrdeclReader() override;
 
-    std::string data_type() override;
-    std::string file_filter() override;
-    std::vector<std::string> supported_extentions() const override;
     // Accepts a text file that reads as a keyword deck: after blank and comment lines, a keyword
     // grid files use (SPECGRID, COORD, NOECHO, PORO ...), or keywords of its own (PINCHOUT ...)
     // written alone on their lines and followed by a record or a known keyword, or only

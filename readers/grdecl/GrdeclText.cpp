@@ -1,5 +1,6 @@
 #include "GrdeclText.h"
 
+#include "QuotedText.h"
 #include "TextDecoder.h"
 
 #include <QLocale>
@@ -13,12 +14,7 @@ QString decodeText(std::string_view text) {
 }
 
 QString quoted(std::string_view text) {
-    constexpr std::size_t longest = 40;
-    QString shown = decodeText(text.substr(0, longest));
-    if (text.size() > longest) {
-        shown += QStringLiteral("...");
-    }
-    return QStringLiteral("\"%1\"").arg(shown);
+    return readers::quoted(text, '"');
 }
 
 QString keywordName(std::string const& name) {

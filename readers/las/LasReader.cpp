@@ -11,21 +11,10 @@
 namespace quarro {
 namespace readers {
 
-LasReader::LasReader() = default;
+LasReader::LasReader()
+    : FileReaderBase({"Well", "LAS well logs", inBothCases({"las"})}) {}
 
 LasReader::~LasReader() = default;
-
-std::string LasReader::data_type() {
-    return "Well";
-}
-
-std::string LasReader::file_filter() {
-    return "LAS well logs (*.las *.LAS)";
-}
-
-std::vector<std::string> LasReader::supported_extentions() const {
-    return {"las", "LAS"};
-}
 
 bool LasReader::looksLikeLas(std::string_view head, QString& reason) {
     if (head.substr(0, 3) == "\xEF\xBB\xBF") {

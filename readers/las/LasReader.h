@@ -21,9 +21,6 @@ public:
     LasReader();
     ~LasReader() override;
 
-    std::string data_type() override;
-    std::string file_filter() override;
-    std::vector<std::string> supported_extentions() const override;
     // Accepts a file whose first section line, after blank and comment lines, is a LAS
     // section (~VERSION, ~WELL, ~CURVE, ~PARAMETER, ~OTHER or ~A).
     std::bitset<4> verify(std::string const& url, QString& message) override;

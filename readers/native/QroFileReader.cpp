@@ -49,21 +49,13 @@ QString contentSummary(DocumentReader const& reader) {
 
 } // namespace
 
-QroFileReader::QroFileReader() = default;
+QroFileReader::QroFileReader()
+    : QroFileReader({"Quarro", "QRO Format", {"qro", "quarro", "qroz"}}) {}
+
+QroFileReader::QroFileReader(readers::FileKind kind)
+    : FileReaderBase(std::move(kind)) {}
 
 QroFileReader::~QroFileReader() = default;
-
-std::string QroFileReader::data_type() {
-    return "Quarro";
-}
-
-std::string QroFileReader::file_filter() {
-    return "QRO Format (*.qro *.quarro *.qroz)";
-}
-
-std::vector<std::string> QroFileReader::supported_extentions() const {
-    return {"qro", "quarro", "qroz"};
-}
 
 std::bitset<4> QroFileReader::verify(std::string const& url, QString& message) {
     return verifyHead(url, message, [](std::string_view head, QString& reason) {

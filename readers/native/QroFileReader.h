@@ -24,13 +24,12 @@ public:
     QroFileReader();
     ~QroFileReader() override;
 
-    std::string data_type() override;
-    std::string file_filter() override;
-    std::vector<std::string> supported_extentions() const override;
     // Accepts a file that begins like a native document (DocumentReader::looksLikeNativeDocument).
     std::bitset<4> verify(std::string const& url, QString& message) override;
 
 protected:
+    // For readers of the same documents offered under another filter.
+    explicit QroFileReader(readers::FileKind kind);
     // DocumentReader opens the file itself: it inflates compressed documents piece by piece.
     readers::FileResult readFile(QString const& path, QString const& name,
                                  CancelHook const& hook) override;

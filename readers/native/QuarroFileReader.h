@@ -3,9 +3,6 @@
 
 #include "QroFileReader.h"
 
-#include <string>
-#include <vector>
-
 namespace quarro {
 namespace native {
 
@@ -17,9 +14,6 @@ class QuarroFileReader : public QroFileReader {
 public:
     QuarroFileReader();
     ~QuarroFileReader() override;
-
-    std::string file_filter() override;
-    std::vector<std::string> supported_extentions() const override;
 
 private:
     Q_DISABLE_COPY(QuarroFileReader)

@@ -1,6 +1,7 @@
 #include "AsciiGridParser.h"
 
 #include "HugePages.h"
+#include "QuotedText.h"
 
 #include <QLocale>
 
@@ -46,16 +47,6 @@ std::string_view nextToken(std::string_view line, std::size_t& pos) {
         ++pos;
     }
     return line.substr(begin, pos - begin);
-}
-
-QString quoted(std::string_view value) {
-    constexpr std::size_t limit = 40;
-    QString text =
-        QString::fromLatin1(value.data(), static_cast<int>(std::min(value.size(), limit)));
-    if (value.size() > limit) {
-        text += QStringLiteral("...");
-    }
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
 QString number(qulonglong value) {

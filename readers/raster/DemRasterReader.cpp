@@ -69,21 +69,13 @@ QString surfaceSummary(QString const& name, model::RegularSurface const& surface
 
 } // namespace
 
-DemRasterReader::DemRasterReader() = default;
+// Images and grids in one filter entry, so that the image dialog's files and .asc grids are
+// offered together.
+DemRasterReader::DemRasterReader()
+    : FileReaderBase(
+          {"Raster", "Raster images and ESRI ASCII grids", inBothCases(offeredExtensions)}) {}
 
 DemRasterReader::~DemRasterReader() = default;
-
-std::string DemRasterReader::data_type() {
-    return "Raster";
-}
-
-std::string DemRasterReader::file_filter() {
-    return filterOf("Raster images and ESRI ASCII grids", inBothCases(offeredExtensions));
-}
-
-std::vector<std::string> DemRasterReader::supported_extentions() const {
-    return inBothCases(offeredExtensions);
-}
 
 bool DemRasterReader::recognises(QByteArray const& head, QString const& fileName, QString& why) {
     QString gridWhy;

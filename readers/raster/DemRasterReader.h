@@ -21,11 +21,6 @@ public:
     DemRasterReader();
     ~DemRasterReader() override;
 
-    std::string data_type() override;
-    // Images and grids in one entry, so that the image dialog's files and .asc grids are offered
-    // together.
-    std::string file_filter() override;
-    std::vector<std::string> supported_extentions() const override;
     std::bitset<4> verify(std::string const& url, QString& message) override;
 
     // Whether the head of a file (its first 1024 bytes or less) is an ASCII grid or an image Qt
