@@ -48,7 +48,8 @@ def run_suite(build_dir, timeout, exclude, log):
     result = subprocess.run(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                             text=True)
     log.write(result.stdout)
-    failed = re.findall(r"^\s*\d+ - (\S+) \(", result.stdout.split("tests FAILED:")[-1], re.M)
+    # Value-parameterised tests carry "  # GetParam() = ..." after their name.
+    failed = re.findall(r"^\s*\d+ - (\S+)", result.stdout.split("tests FAILED:")[-1], re.M)
     return failed if result.returncode != 0 else []
 
 
