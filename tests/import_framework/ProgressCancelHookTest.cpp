@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <thread>
 #include <vector>
@@ -41,15 +42,12 @@ protected:
     }
 };
 
-// Opens the calling thread's scaling record, so that a test can start from the start values.
-// (Records live as long as the process, and a new thread may reuse an ended thread's id.)
+// Runs f on a thread of its own, starting from a fresh scaling record (records live as long as
+// the process, and a new thread may reuse an ended thread's id).
 struct Record : ProgressCancelHook {
     static void reset() { data() = quarro::import::ProgressCancelHookData(); }
 };
-
-// Runs f on a thread of its own, starting from a fresh scaling record.
-template <class F>
-void onFreshThread(F f) {
+void onFreshThread(std::function<void()> const& f) {
     std::thread worker([&f] {
         Record::reset();
         f();
@@ -69,116 +67,81 @@ int shownFor(double percent) {
 TEST(ProgressCancelHook, AsksTheProgressObjectOnlyEveryFiftyFirstQuery) {
     WatchedProgress progress;
     ProgressCancelHook hook(&progress);
-    CancelHook* cancel = hook.hook();
-
     progress.cancel_requested = true;
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_FALSE(cancel->isCancelled());
+    std::vector<bool> answers;
+    for (int i = 0; i < 102; ++i) {
+        answers.push_back(hook.hook()->isCancelled());
+        if (i == 50) {
+            progress.cancel_requested = false; // repeated until the next poll
+        }
     }
-    EXPECT_EQ(0, progress.asked);
-    EXPECT_TRUE(cancel->isCancelled()) << "the 51st query polls";
-    EXPECT_EQ(1, progress.asked);
-
-    // The answer is repeated until the next poll, even after the user changed his mind.
-    progress.cancel_requested = false;
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_TRUE(cancel->isCancelled());
-    }
-    EXPECT_FALSE(cancel->isCancelled());
+    std::vector<bool> expected(102, false);
+    std::fill(expected.begin() + 50, expected.begin() + 101, true);
+    EXPECT_EQ(expected, answers);
     EXPECT_EQ(2, progress.asked);
 
     ProgressCancelHook eager(&progress);
     eager.setProgressPoll(0);
-    progress.cancel_requested = true;
-    EXPECT_TRUE(eager.hook()->isCancelled());
-    EXPECT_TRUE(eager.hook()->isCancelled());
+    eager.hook()->isCancelled();
+    eager.hook()->isCancelled();
     EXPECT_EQ(4, progress.asked) << "interval 0 asks at every query";
+
+    ProgressCancelHook nobody(nullptr);
+    nobody.setProgressPoll(0);
+    EXPECT_FALSE(nobody.hook()->isCancelled());
+    nobody.hook()->progress(50.0);
+    EXPECT_FALSE(ProgressCancelHook::isCancelled(nullptr));
 }
 
-TEST(ProgressCancelHook, ProgressReachesTheBarOnlyAtTheQueryBeforeAPoll) {
-    onFreshThread([] {
-        ProgressCancelHook::setSize(1);
-        ProgressCancelHook::setFileProgress(0, 100.0);
-        WatchedProgress progress;
-        ProgressCancelHook hook(&progress);
-        hook.setProgressPoll(2);
-        CancelHook* cancel = hook.hook();
-        std::vector<int> queries_before_update;
-        for (int i = 0; i < 9; ++i) {
-            std::size_t const before = progress.shown.size();
-            cancel->progress(10.0 * i);
-            if (progress.shown.size() != before) {
-                queries_before_update.push_back(i);
-            }
-            cancel->isCancelled();
-        }
-        // One update in every interval + 1 queries: after 2, 5 and 8 queries.
-        EXPECT_EQ((std::vector<int>{2, 5, 8}), queries_before_update);
-        EXPECT_EQ((std::vector<int>{20, 50, 80}), progress.shown);
-    });
-}
-
+// Each run starts on a fresh thread; a step sets the file count, the file number and a stage's
+// share where given (not negative, not 0), then reads what the bar shows for a percentage.
 TEST(ProgressCancelHook, FileAndStageModesScaleClampAndTruncate) {
-    onFreshThread([] {
-        EXPECT_EQ(0, shownFor(75.0)) << "a fresh record has limit 0";
-        ProgressCancelHook::setSize(4);
-        ProgressCancelHook::setFileProgress(2, 100.0);
-        EXPECT_EQ(62, shownFor(50.0)) << "62.5 truncated";
-        EXPECT_EQ(50, shownFor(0.0));
-        EXPECT_EQ(75, shownFor(100.0));
-        ProgressCancelHook::setSize(0);
-        EXPECT_EQ(0, shownFor(50.0)) << "no files, no shares";
-    });
-    onFreshThread([] {
-        ProgressCancelHook::setStageProgress(30.0);
-        EXPECT_EQ(15, shownFor(50.0));
-        ProgressCancelHook::setStageProgress(50.0);
-        EXPECT_EQ(80, shownFor(100.0)) << "the first stage's 30 are done";
-        EXPECT_EQ(55, shownFor(50.0));
-    });
-    onFreshThread([] {
-        ProgressCancelHook::setStageProgress(100.0);
-        EXPECT_EQ(100, shownFor(130.0));
-        EXPECT_EQ(0, shownFor(-5.0));
-        EXPECT_EQ(0, shownFor(std::numeric_limits<double>::quiet_NaN()));
-    });
-}
-
-TEST(ProgressCancelHook, EachThreadKeepsItsOwnRecord) {
+    struct Step {
+        int size, file;
+        double stage, percent;
+        int shown;
+    };
+    double const nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<std::vector<Step>> const runs = {
+        {{-1, -1, 0, 75, 0},
+         {4, 2, 0, 50, 62},
+         {-1, -1, 0, 0, 50},
+         {-1, -1, 0, 100, 75},
+         {0, -1, 0, 50, 0}},
+        {{-1, -1, 30, 50, 15}, {-1, -1, 50, 100, 80}, {-1, -1, 0, 50, 55}},
+        {{-1, -1, 100, 130, 100}, {-1, -1, 0, -5, 0}, {-1, -1, 0, nan, 0}},
+        {{10, 9, 0, 50, 95}},
+    };
     ProgressCancelHook::setSize(2);
     ProgressCancelHook::setFileProgress(1, 100.0);
-    onFreshThread([] {
-        ProgressCancelHook::setSize(10);
-        ProgressCancelHook::setFileProgress(9, 100.0);
-        EXPECT_EQ(95, shownFor(50.0));
-    });
-    EXPECT_EQ(75, shownFor(50.0));
-}
-
-TEST(ProgressCancelHook, MissingProgressOrUserIsHarmless) {
-    ProgressCancelHook hook(nullptr);
-    hook.setProgressPoll(0);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_FALSE(hook.hook()->isCancelled());
-        hook.hook()->progress(50.0);
+    for (auto const& run : runs) {
+        onFreshThread([&run] {
+            for (Step const& step : run) {
+                if (step.size >= 0) {
+                    ProgressCancelHook::setSize(step.size);
+                }
+                if (step.file >= 0) {
+                    ProgressCancelHook::setFileProgress(step.file, 100.0);
+                }
+                if (step.stage > 0) {
+                    ProgressCancelHook::setStageProgress(step.stage);
+                }
+                EXPECT_EQ(step.shown, shownFor(step.percent)) << step.percent;
+            }
+        });
     }
-    EXPECT_FALSE(ProgressCancelHook::isCancelled(nullptr));
-    ProgressCancelHook::progress(nullptr, 50.0);
+    EXPECT_EQ(75, shownFor(50.0)) << "each thread keeps its own record";
 }
 
 TEST(ProgressCancelHook, ACopyCallsBackIntoItself) {
     WatchedProgress progress;
     CountingHook original(&progress);
-    CountingHook copy(original);
-    copy.hook()->isCancelled();
-    EXPECT_EQ(1, copy.queries);
-    EXPECT_EQ(0, original.queries);
-
-    CountingHook assigned(nullptr);
+    CountingHook copy(original), assigned(nullptr);
     assigned = original;
+    copy.hook()->isCancelled();
     assigned.hook()->isCancelled();
-    EXPECT_EQ(1, assigned.queries);
-    EXPECT_EQ(0, original.queries);
+    EXPECT_EQ(std::vector<int>({1, 1, 0}),
+              std::vector<int>({copy.queries, assigned.queries, original.queries}));
 }
 
 } // namespace
