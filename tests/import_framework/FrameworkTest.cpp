@@ -1,23 +1,58 @@
-// The small tools readers share: string edits, exception log texts, the console importer chooser
-// and the units panel.
+// The small tools readers share: string edits, exception log texts, the console importer chooser,
+// the units panel's names, the cancel poll gate with its progress scaling, and dialog requests.
 #include "BuilderException.h"
 #include "ConsoleImportSelectionInterface.h"
 #include "CoordinatesAndUnitsSheetImpl.h"
+#include "FakeFileReader.h"
 #include "ImportCanceledException.h"
 #include "ImportException.h"
 #include "InsertCommandConstructionException.h"
+#include "ProgressCancelHook.h"
+#include "RequestDialogMessage.h"
 #include "StringUtilities.h"
-#include "importwidgets/QImportUnitSelector.h"
+#include "base/AbstractProgress.h"
+#include "housekeeping/AbstractDataInformationFactory.h"
+#include "housekeeping/MessageHandler.h"
 
+#include <QPointer>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <thread>
+#include <tuple>
+#include <vector>
 
 #include <optional>
 #include <sstream>
 
+namespace quarro {
+namespace test {
+
+using Request =
+    std::tuple<import::AbstractFileReader*, std::string, housekeeping::AbstractDataInformation*>;
+
+// Shows dialogs on request; records every request it was sent.
+class DialogProvider : public QObject {
+    Q_OBJECT
+public:
+    std::vector<Request> requests;
+
+public slots:
+    void handle_message(import::RequestDialogMessage& p_message) {
+        requests.emplace_back(p_message.abstract_file_reader(), p_message.key(),
+                              p_message.abstract_data_information());
+    }
+};
+
+} // namespace test
+} // namespace quarro
+
 namespace {
 
+using namespace quarro;
 using namespace quarro::import;
-using quarro::housekeeping::DataSource;
+using Requests = std::vector<test::Request>;
 
 TEST(StringUtilities, EditsInPlace) {
     using Edit = void (*)(std::string&);
@@ -86,7 +121,6 @@ TEST(ConsoleSelection, AnswersChooseCancelOrAreAskedAgain) {
         {three, "7\n3\n", prompt + listed + sorry + prompt, 2, false},
         {three, "dxf please\n-1\n2\n", prompt + listed + sorry + prompt + sorry + prompt, 1, false},
         {three, "", std::nullopt, -1, true},
-        {three, "9\nabc", std::nullopt, -1, true},
         {{"WELLS"}, "2\n", "", -1, false},
     };
     for (Case const& c : cases) {
@@ -106,7 +140,7 @@ TEST(ConsoleSelection, AnswersChooseCancelOrAreAskedAgain) {
     }
 }
 
-TEST(CoordinatesAndUnitsSheet, UnitNamesAndTheSelectorsAnswers) {
+TEST(CoordinatesAndUnitsSheet, UnitNamesOnBothAxes) {
     struct Row {
         char const* text;
         int xy, z;
@@ -118,17 +152,148 @@ TEST(CoordinatesAndUnitsSheet, UnitNamesAndTheSelectorsAnswers) {
         EXPECT_EQ(row.xy, CoordinatesAndUnitsSheetImpl::xy_units_of(row.text)) << row.text;
         EXPECT_EQ(row.z, CoordinatesAndUnitsSheetImpl::z_units_of(row.text)) << row.text;
     }
-    CoordinatesAndUnitsSheetImpl sheet;
-    QImportUnitSelector* selector = sheet.unitSelector();
-    ASSERT_NE(nullptr, selector);
-    ASSERT_TRUE(selector->setXYUnit("Kms"));
-    ASSERT_TRUE(selector->setZUnit("Milliseconds"));
-    selector->setOrientation(QImportUnitSelector::ZPositiveDown);
-    EXPECT_EQ(DataSource::Kms, sheet.xy_units());
-    EXPECT_EQ(DataSource::Milliseconds, sheet.z_units());
-    EXPECT_EQ(64, sheet.sign());
-    selector->setOrientation(QImportUnitSelector::ZPositiveUp);
-    EXPECT_EQ(128, sheet.sign());
+}
+
+// A progress object that records what the hook asks and shows.
+class WatchedProgress : public brkBase::AbstractProgress {
+public:
+    bool cancelled() const override {
+        ++asked;
+        return cancel_requested;
+    }
+    void set_value(int value) override {
+        shown.push_back(value);
+        AbstractProgress::set_value(value);
+    }
+    mutable int asked = 0;
+    bool cancel_requested = false;
+    std::vector<int> shown;
+};
+
+// Runs f on a thread of its own, starting from a fresh scaling record (records live as long as
+// the process, and a new thread may reuse an ended thread's id).
+struct Record : ProgressCancelHook {
+    static void reset() { data() = quarro::import::ProgressCancelHookData(); }
+};
+void onFreshThread(std::function<void()> const& f) {
+    std::thread worker([&f] {
+        Record::reset();
+        f();
+    });
+    worker.join();
+}
+
+// What the bar shows for `percent` when the gate is open (poll interval 0).
+int shownFor(double percent) {
+    WatchedProgress progress;
+    ProgressCancelHook hook(&progress);
+    hook.setProgressPoll(0);
+    hook.hook()->progress(percent);
+    return progress.shown.empty() ? -1 : progress.shown.back();
+}
+
+TEST(ProgressCancelHook, AsksTheProgressObjectOnlyEveryFiftyFirstQuery) {
+    WatchedProgress progress;
+    ProgressCancelHook hook(&progress);
+    progress.cancel_requested = true;
+    std::vector<bool> answers;
+    for (int i = 0; i < 102; ++i) {
+        answers.push_back(hook.hook()->isCancelled());
+        if (i == 50) {
+            progress.cancel_requested = false; // repeated until the next poll
+        }
+    }
+    std::vector<bool> expected(102, false);
+    std::fill(expected.begin() + 50, expected.begin() + 101, true);
+    EXPECT_EQ(expected, answers);
+    EXPECT_EQ(2, progress.asked);
+
+    ProgressCancelHook eager(&progress);
+    eager.setProgressPoll(0);
+    eager.hook()->isCancelled();
+    eager.hook()->isCancelled();
+    EXPECT_EQ(4, progress.asked) << "interval 0 asks at every query";
+
+    ProgressCancelHook nobody(nullptr);
+    nobody.setProgressPoll(0);
+    EXPECT_FALSE(nobody.hook()->isCancelled());
+    nobody.hook()->progress(50.0);
+    EXPECT_FALSE(ProgressCancelHook::isCancelled(nullptr));
+}
+
+// Each run starts on a fresh thread; a step sets the file count, the file number and a stage's
+// share where given (not negative, not 0), then reads what the bar shows for a percentage.
+TEST(ProgressCancelHook, FileAndStageModesScaleClampAndTruncate) {
+    struct Step {
+        int size, file;
+        double stage, percent;
+        int shown;
+    };
+    double const nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<std::vector<Step>> const runs = {
+        {{-1, -1, 0, 75, 0},
+         {4, 2, 0, 50, 62},
+         {-1, -1, 0, 0, 50},
+         {-1, -1, 0, 100, 75},
+         {0, -1, 0, 50, 0}},
+        {{-1, -1, 30, 50, 15}, {-1, -1, 50, 100, 80}, {-1, -1, 0, 50, 55}},
+        {{-1, -1, 100, 130, 100}, {-1, -1, 0, -5, 0}, {-1, -1, 0, nan, 0}},
+        {{10, 9, 0, 50, 95}},
+    };
+    ProgressCancelHook::setSize(2);
+    ProgressCancelHook::setFileProgress(1, 100.0);
+    for (auto const& run : runs) {
+        onFreshThread([&run] {
+            for (Step const& step : run) {
+                if (step.size >= 0) {
+                    ProgressCancelHook::setSize(step.size);
+                }
+                if (step.file >= 0) {
+                    ProgressCancelHook::setFileProgress(step.file, 100.0);
+                }
+                if (step.stage > 0) {
+                    ProgressCancelHook::setStageProgress(step.stage);
+                }
+                EXPECT_EQ(step.shown, shownFor(step.percent)) << step.percent;
+            }
+        });
+    }
+    EXPECT_EQ(75, shownFor(50.0)) << "each thread keeps its own record";
+}
+
+struct Las {
+    static constexpr char const* text = "LAS (*.las)";
+};
+
+RequestDialogMessage* request(import::AbstractFileReader* reader, std::string const& key,
+                              housekeeping::AbstractDataInformation* information) {
+    RequestDialogMessage* message = RequestDialogMessage::instance();
+    message->init(reader, key, information);
+    return message;
+}
+
+// A reader's request reaches every subscriber with its reader, key and data, at once or from the
+// event loop when posted; the handler deletes what it delivered.
+TEST(RequestDialogMessage, SubscribersGetTheReadersRequests) {
+    test::DialogProvider first, second;
+    EXPECT_TRUE(RequestDialogMessage::subscribe(&first, Qt::DirectConnection));
+    EXPECT_TRUE(RequestDialogMessage::subscribe(
+        &second, "1handle_message(import::RequestDialogMessage&)", Qt::AutoConnection));
+    test::FakeFileReader<Las> reader;
+    auto units = housekeeping::AbstractDataInformationFactory::create("WELLS");
+    housekeeping::Message::dispatch(request(&reader, "units", units.get()));
+    EXPECT_TRUE(RequestDialogMessage::unsubscribe(&first));
+    QPointer<RequestDialogMessage> posted = request(&reader, "posted", nullptr);
+    posted->post();
+    EXPECT_EQ(1u, second.requests.size()) << "posting does not deliver at once";
+    housekeeping::MessageHandler::instance().flush();
+    EXPECT_EQ(Requests({{&reader, "units", units.get()}}), first.requests);
+    EXPECT_EQ(Requests({{&reader, "units", units.get()}, {&reader, "posted", nullptr}}),
+              second.requests);
+    EXPECT_TRUE(posted.isNull());
+    RequestDialogMessage::unsubscribe(&second);
 }
 
 } // namespace
+
+#include "FrameworkTest.moc"

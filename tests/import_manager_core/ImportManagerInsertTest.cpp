@@ -141,13 +141,11 @@ TEST(ImportManagerInsert, RunsAnUndoableCommandAndReportsItsOutcome) {
             EXPECT_EQ("undo", recording.calls.back()) << "the command went to the undo history";
         }
     }
-
     recording = Recording();
     recording.state = AbstractFileReader::IMPORT_CANCELLED;
     EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED,
               insert(DocumentManager::instance().create_document(), false, nullptr));
-    EXPECT_FALSE(recording.importing);
-    EXPECT_EQ("finished", recording.calls.back());
+    EXPECT_FALSE(recording.importing) << "the caller's flag";
 }
 
 } // namespace

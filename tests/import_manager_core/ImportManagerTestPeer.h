@@ -35,12 +35,6 @@ public:
     static ImportManager& manager() { return ImportManager::instance(); }
     static std::string const& filters() { return manager().m_filters; }
     static std::string const& last_filter() { return manager().m_last_filter; }
-    static std::size_t filter_count() { return manager().m_filter_keys.size(); }
-    // The extension index in its order, so that equal extensions show their order too.
-    static std::vector<std::pair<std::string, std::string>> extension_keys() {
-        auto const& index = manager().m_extension_keys;
-        return {index.begin(), index.end()};
-    }
     static std::vector<std::string> sorted(std::vector<std::string> keys) {
         manager().sort_importer_order(keys);
         return keys;
@@ -50,9 +44,6 @@ public:
     }
     static bool verify(QStringList const& files, std::string const& key, QString& message) {
         return manager().verify_import_key(files, key, message);
-    }
-    static bool verify(QString const& file, std::string const& key, QString& message) {
-        return manager().verify_import_key(file, key, message);
     }
 };
 

@@ -1,9 +1,6 @@
 // The base reader's verification, HTML summary and counters.
 #include "AbstractFileReader.h"
 #include "FakeFileReader.h"
-#include "housekeeping/Document.h"
-#include "housekeeping/DocumentManager.h"
-#include "model/PointSet.h"
 #include "utilities/UrlUtilities.h"
 
 #include "TestApplication.h"
@@ -63,19 +60,6 @@ TEST(ReaderSummary, SuccessFailureAndCommentBuildTheHtmlInOrder) {
               reader.import_summary());
     EXPECT_EQ(1, reader.successes());
     EXPECT_EQ(2, reader.failures());
-}
-
-TEST(ReaderDefaults, DocumentSizeCountsTheDocumentsObjects) {
-    Reader reader;
-    auto& documents = housekeeping::DocumentManager::instance();
-    housekeeping::DocumentId const id = documents.create_document();
-    auto* document = dynamic_cast<housekeeping::Document*>(documents.document_from_id(id));
-    ASSERT_NE(nullptr, document);
-    document->add_object(boost::shared_ptr<model::GeoObject>(new model::PointSet));
-    document->add_object(boost::shared_ptr<model::GeoObject>(new model::PointSet));
-    EXPECT_EQ(2u, reader.document_size(id));
-    documents.destroy_document(id, true, true, false, housekeeping::DocumentId::null());
-    EXPECT_EQ(0u, reader.document_size(id)) << "a document that is gone has no objects";
 }
 
 } // namespace
