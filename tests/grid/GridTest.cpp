@@ -1,19 +1,14 @@
 // The grid value types: cell ordering, the column-by-column cell walk, pillar split levels and the
 // records readers fill.
-#include "grid/GridIJK.h"
 #include "grid/GridZData.h"
 #include "grid/IJKIterator.h"
-#include "grid/NodeInfo.h"
 #include "grid/RegionId.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <functional>
 #include <limits>
 #include <tuple>
-#include <vector>
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <thread>

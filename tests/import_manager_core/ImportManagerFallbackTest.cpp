@@ -1,7 +1,6 @@
 // A host without a main window and an installation without the native importer: a reader library
 // whose factory hands back nothing, a "Check" reader first in the importer order, a documents
 // folder, and of an earlier run only the recent documents. The manager's whole life in a process.
-#include "HostMainWindow.h"
 #include "ImportManagerTestPeer.h"
 #include "TestApplication.h"
 
@@ -17,7 +16,6 @@
 #include "utilities/SystemPaths.h"
 
 #include <QDir>
-#include <QMenu>
 #include <QPointer>
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -71,7 +69,6 @@ Construction const& construction() {
         EXPECT_TRUE(QDir().mkpath(documents_folder()));
         utilities::SystemPaths::instance().set_user_documents_path(documents_folder());
         store_recent_documents_of_an_earlier_run();
-        EXPECT_EQ(0u, RecentDocumentsQueue::instance().size());
         ErrorProtocol::instance().clear();
         std::size_t const before = brkBase::brkDestructor::registered_count();
         import::ImportManager::instance();
@@ -86,14 +83,6 @@ public:
     void TearDown() override { brkBase::brkDestructor::destroy_all(); }
 };
 ::testing::Environment* const shutdown = ::testing::AddGlobalTestEnvironment(new Shutdown);
-
-void send_menu_message(int type, QMenu* menu) {
-    MainWindowMessage* const message = MainWindowMessage::instance();
-    message->m_type = type;
-    message->m_menu = menu;
-    message->m_main_window = nullptr;
-    housekeeping::Message::dispatch(message);
-}
 
 TEST(ImportManagerFallbacks, FilterListSkipsMissingAndCheckReadersWithoutStraySeparators) {
     ASSERT_EQ(1, construction().log.size()) << "the missing reader is logged";
@@ -114,7 +103,10 @@ TEST(ImportManagerFallbacks, FilterListSkipsMissingAndCheckReadersWithoutStraySe
 // Returns how many lines the manager's answer logged (it has no main window to use).
 int answers_to_document_actions_request() {
     ErrorProtocol::instance().clear();
-    send_menu_message(MainWindowMessage::DocumentActions, nullptr);
+    MainWindowMessage* const message = MainWindowMessage::instance();
+    message->m_type = MainWindowMessage::DocumentActions;
+    message->m_main_window = nullptr;
+    housekeeping::Message::dispatch(message);
     return ErrorProtocol::instance().lines().size();
 }
 

@@ -8,10 +8,7 @@
 
 #include "base/brkDestructor.h"
 #include "housekeeping/ErrorProtocol.h"
-#include "housekeeping/gui/MainWindowMessage.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QSettings>
 #include <gtest/gtest.h>
 

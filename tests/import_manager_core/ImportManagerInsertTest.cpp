@@ -1,7 +1,6 @@
 // Inserting a data source through an undoable command.
 #include "ModalDialogHelper.h"
 
-#include "AbstractInsertCommandImplementation.h"
 #include "AbstractInsertCommandImplementationFactory.h"
 #include "ConcreteProductFactory.h"
 #include "ImportManager.h"

@@ -6,12 +6,9 @@
 #include "ImportManager.h"
 #include "ScriptedReader.h"
 
-#include <QString>
 #include <QStringList>
 
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Registers a scripted reader under the key `name` offering the filter `text`. Registrations of

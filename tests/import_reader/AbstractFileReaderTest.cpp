@@ -1,5 +1,4 @@
 // The base reader's verification, HTML summary and counters.
-#include "AbstractFileReader.h"
 #include "FakeFileReader.h"
 #include "utilities/UrlUtilities.h"
 
