@@ -4,9 +4,6 @@
 #include "AbstractFileReaderFactory.h"
 #include "ConcreteProductFactory.h"
 #include "ImportException.h"
-#include "utilities/UrlUtilities.h"
-
-#include <QFile>
 
 namespace {
 
@@ -16,21 +13,6 @@ class PluginReader : public import::AbstractFileReader {
 public:
     std::string data_type() override { return "Plugin"; }
     std::string file_filter() override { return "Plugin files (*.plg)"; }
-    std::vector<std::string> supported_extentions() const override { return {"plg"}; }
-
-    // Accepts files that start with the word PLUGIN and says why it refuses the others.
-    std::bitset<4> verify(std::string const& url, QString& message) override {
-        std::bitset<4> bits = AbstractFileReader::verify(url, message);
-        QFile file(utilities::url_to_filesystem(url));
-        if (file.open(QIODevice::ReadOnly) && file.read(6) == "PLUGIN") {
-            bits.set(VERIFY_ACCEPTED);
-        } else {
-            bits.reset(VERIFY_READABLE);
-            message = QStringLiteral("not a plugin file");
-        }
-        return bits;
-    }
-
     ImportState import_data(boost::shared_ptr<housekeeping::DataSource>,
                             housekeeping::DocumentId const&, bool, brkBase::AbstractProgress*,
                             bool) override {

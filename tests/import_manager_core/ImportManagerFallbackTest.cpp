@@ -1,75 +1,82 @@
 // A host without a main window and an installation without the native importer: a reader library
-// whose factory hands back nothing, a "Check" reader first in the importer order, and a documents
-// folder but no settings from an earlier run.
-#include "HostMainWindow.h"
+// whose factory hands back nothing, a "Check" reader first in the importer order, a documents
+// folder, and of an earlier run only the recent documents. The manager's whole life in a process.
 #include "ImportManagerTestPeer.h"
-#include "ManagerTestReaders.h"
 #include "TestApplication.h"
 
-#include "ConcreteProductFactory.h"
 #include "base/brkDestructor.h"
+#include "housekeeping/AbstractDataInformationFactory.h"
+#include "housekeeping/DataSource.h"
+#include "housekeeping/DocumentMessage.h"
 #include "housekeeping/ErrorProtocol.h"
+#include "housekeeping/FilesInsertMessage.h"
 #include "housekeeping/Message.h"
+#include "housekeeping/RecentDocumentsQueue.h"
 #include "housekeeping/gui/MainWindowMessage.h"
 #include "utilities/SystemPaths.h"
 
 #include <QDir>
-#include <QMenu>
+#include <QPointer>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace quarro;
 using housekeeping::ErrorProtocol;
+using housekeeping::RecentDocumentsQueue;
 using housekeeping::gui::MainWindowMessage;
 using import::AbstractFileReaderFactory;
-using import::ConcreteProductFactory;
 using Peer = import::ImportManagerTestPeer;
-using Keys = std::vector<std::string>;
 
-struct CheckGdf {
-    static constexpr char const* text = "Check GDF (*.gdf)";
-};
-struct Vbl {
-    static constexpr char const* text = "VBL Files (*.vbl)";
-};
-struct Delta {
-    static constexpr char const* text = "Delta (*.d)";
-};
-struct Omega {
-    static constexpr char const* text = "Omega (*.o)";
-};
-
-ConcreteProductFactory<AbstractFileReaderFactory, test::FakeFileReader<CheckGdf>>
-    gdf_factory("GDF");
-ConcreteProductFactory<AbstractFileReaderFactory, test::FakeFileReader<Vbl>> vbl_factory("VBL");
-test::NullReaderFactory null_factory("NULLREADER");
-ConcreteProductFactory<AbstractFileReaderFactory, test::FakeFileReader<Delta>>
-    delta_factory("DELTA");
-ConcreteProductFactory<AbstractFileReaderFactory, test::FakeFileReader<Omega>>
-    omega_factory("OMEGA");
+REGISTER_READER(GDF, "Check GDF (*.gdf)");
+REGISTER_READER(VBL, "VBL Files (*.vbl)");
+import::NullReaderFactory null_factory("NULLREADER");
+REGISTER_READER(DELTA, "Delta (*.d)");
+REGISTER_READER(OMEGA, "Omega (*.o)");
 
 QString documents_folder() {
     return QDir(test::scratchDirectory()).filePath(QStringLiteral("My Documents"));
 }
 
-QStringList& construction_log() {
-    static QStringList lines;
-    return lines;
+// Leaves two recent documents in the settings of an earlier run while the list in memory is
+// empty, so that only loading it can bring them back.
+void store_recent_documents_of_an_earlier_run() {
+    RecentDocumentsQueue& queue = RecentDocumentsQueue::instance();
+    for (auto const& [url, key] : {std::pair{"file:///projects/a.qro", "QRO"},
+                                   std::pair{"file:///projects/b.las", "WELLS"}}) {
+        queue.add(boost::shared_ptr<housekeeping::DataSource>(new housekeeping::DataSource(
+            url, housekeeping::AbstractDataInformationFactory::create(key))));
+    }
+    QSettings settings;
+    QVariantMap stored;
+    for (QString const& key : settings.allKeys()) {
+        stored.insert(key, settings.value(key));
+    }
+    queue.clear();
+    for (auto entry = stored.cbegin(); entry != stored.cend(); ++entry) {
+        settings.setValue(entry.key(), entry.value());
+    }
 }
 
-// The manager, created on first use with a documents folder and no "last_open" setting.
-import::ImportManager& manager(){static bool created = false;
-if (!created) {
-    EXPECT_TRUE(QDir().mkpath(documents_folder()));
-    utilities::SystemPaths::instance().set_user_documents_path(documents_folder());
-    ErrorProtocol::instance().clear();
-    import::ImportManager::instance();
-    construction_log() = ErrorProtocol::instance().lines();
-    created = true;
+// What the manager's construction on first use logged and how many registrations it added.
+struct Construction {
+    QStringList log;
+    std::size_t registrations = 0;
+};
+Construction const& construction() {
+    static Construction const made = [] {
+        EXPECT_TRUE(QDir().mkpath(documents_folder()));
+        utilities::SystemPaths::instance().set_user_documents_path(documents_folder());
+        store_recent_documents_of_an_earlier_run();
+        ErrorProtocol::instance().clear();
+        std::size_t const before = brkBase::brkDestructor::registered_count();
+        import::ImportManager::instance();
+        return Construction{ErrorProtocol::instance().lines(),
+                            brkBase::brkDestructor::registered_count() - before};
+    }();
+    return made;
 }
-return import::ImportManager::instance();
-} // namespace
 
 class Shutdown : public ::testing::Environment {
 public:
@@ -77,88 +84,48 @@ public:
 };
 ::testing::Environment* const shutdown = ::testing::AddGlobalTestEnvironment(new Shutdown);
 
-void send_menu_message(int type, QMenu* menu) {
-    MainWindowMessage* const message = MainWindowMessage::instance();
-    message->m_type = type;
-    message->m_menu = menu;
-    message->m_main_window = nullptr;
-    housekeeping::Message::dispatch(message);
-}
-
-QString assertion(char const* expression, char const* function, int line) {
-    return QStringLiteral("ASSERT \"%1\" failed in %2 (import/src/ImportManager:%3)")
-        .arg(QLatin1String(expression), QLatin1String(function))
-        .arg(line);
-}
-
-TEST(ImportManagerFallbacks, DialogsStartInTheDocumentsFolderWithoutSettings) {
-    EXPECT_EQ(QDir(documents_folder()).absolutePath(), manager().filePath());
-}
-
 TEST(ImportManagerFallbacks, FilterListSkipsMissingAndCheckReadersWithoutStraySeparators) {
-    manager();
-    EXPECT_EQ(Keys({"GDF", "VBL", "NULLREADER", "DELTA", "OMEGA"}),
+    ASSERT_EQ(1, construction().log.size()) << "the missing reader is logged";
+    EXPECT_TRUE(construction().log.at(0).contains("p_import.get()"));
+    EXPECT_EQ(QDir(documents_folder()).absolutePath(),
+              import::ImportManager::instance().filePath());
+    EXPECT_EQ((std::vector<std::string>{"GDF", "VBL", "NULLREADER", "DELTA", "OMEGA"}),
               Peer::sorted(AbstractFileReaderFactory::products()));
-
     // GDF comes first and is not offered; the reader that is missing contributes nothing.
     EXPECT_EQ("VBL Files (*.vbl);;Delta (*.d);;Omega (*.o)", Peer::filters());
-    EXPECT_EQ((std::map<std::string, std::string>{{"Delta (*.d)", "DELTA"},
-                                                  {"Omega (*.o)", "OMEGA"},
-                                                  {"VBL Files (*.vbl)", "VBL"}}),
-              Peer::filter_keys());
-    // No native importer, no preselected filter.
-    EXPECT_EQ("", Peer::last_filter());
-    EXPECT_EQ("*.*", Peer::importer_key(""));
-    EXPECT_EQ("*.*", Peer::importer_key(CheckGdf::text));
-
-    EXPECT_EQ(
-        QStringList({assertion(
-            "p_import.get()", "void quarro::import::ImportManager::register_file_filters()", 645)}),
-        construction_log());
-
-    using Pairs = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(Pairs({{"dat", "OMEGA"}, {"dat", "DELTA"}, {"dat", "VBL"}, {"dat", "GDF"}}),
-              Peer::extension_keys());
-}
-
-TEST(ImportManagerFallbacks, AKeyWhoseFactoryHandsBackNothingVerifiesNothing) {
-    manager();
+    EXPECT_EQ("", Peer::last_filter()) << "no native importer, no preselected filter";
+    EXPECT_EQ("*.*", Peer::importer_key(GDF::filter));
     QString message;
-    EXPECT_FALSE(
-        Peer::verify(QStringList({"/survey/a.dat", "/survey/b.dat"}), "NULLREADER", message));
+    EXPECT_FALSE(Peer::verify(QStringList({"/survey/a.dat"}), "NULLREADER", message));
     EXPECT_TRUE(message.isEmpty());
 }
 
-TEST(ImportManagerFallbacks, MessagesWithoutAMainWindowAreLoggedAndStillPlaceTheActions) {
-    manager();
+// Returns how many lines the manager's answer logged (it has no main window to use).
+int answers_to_document_actions_request() {
     ErrorProtocol::instance().clear();
-    char const* const function = "void quarro::import::ImportManager::build_actions(QWidget*)";
+    MainWindowMessage* const message = MainWindowMessage::instance();
+    message->m_type = MainWindowMessage::DocumentActions;
+    message->m_main_window = nullptr;
+    housekeeping::Message::dispatch(message);
+    return ErrorProtocol::instance().lines().size();
+}
 
-    QMenu file(QStringLiteral("&File"));
-    MainWindowMessage::set_menu_position(file.addAction(QStringLiteral("&New")), 0);
-    MainWindowMessage::set_menu_position(file.addAction(QStringLiteral("&Quit")), 30);
-    send_menu_message(MainWindowMessage::FillMenu, &file);
+TEST(ImportManagerLifecycle, CreatedOnceWithTheRecentDocumentsAndDeletedByTheRegistry) {
+    EXPECT_EQ(1u, construction().registrations);
+    import::ImportManager& manager = import::ImportManager::instance();
+    ASSERT_EQ(2u, RecentDocumentsQueue::instance().size()) << "construction loads them";
+    EXPECT_EQ("WELLS", RecentDocumentsQueue::instance().at(1)->key());
 
-    EXPECT_EQ(QStringList({assertion("parent", function, 243), assertion("parent", function, 246)}),
-              ErrorProtocol::instance().lines());
-    EXPECT_EQ(
-        QStringList({"&New", "Open", "&Insert...", "--", "Revert", "Recent Files", "--", "&Quit"}),
-        test::menu_texts(file));
+    // The three subscriptions exist: subscribing the same slots again is refused.
+    EXPECT_FALSE(MainWindowMessage::subscribe(&manager));
+    EXPECT_FALSE(housekeeping::DocumentMessage::subscribe(&manager));
+    EXPECT_FALSE(housekeeping::FilesInsertMessage::subscribe(&manager));
+    EXPECT_LT(0, answers_to_document_actions_request());
 
-    // The actions exist now: a later message logs only the first check and places nothing in a
-    // menu of another title.
-    ErrorProtocol::instance().clear();
-    QMenu edit(QStringLiteral("&Edit"));
-    send_menu_message(MainWindowMessage::FillMenu, &edit);
-    send_menu_message(MainWindowMessage::DocumentActions, nullptr);
-    EXPECT_EQ(QStringList({assertion("parent", function, 243), assertion("parent", function, 243)}),
-              ErrorProtocol::instance().lines());
-    EXPECT_TRUE(edit.actions().isEmpty());
-
-    // Without a main window there is nothing to drop files on.
-    ErrorProtocol::instance().clear();
-    manager().post_init();
-    EXPECT_TRUE(ErrorProtocol::instance().lines().isEmpty());
+    QPointer<import::ImportManager> const alive(&manager);
+    brkBase::brkDestructor::destroy_all();
+    EXPECT_TRUE(alive.isNull());
+    EXPECT_EQ(0, answers_to_document_actions_request()) << "nobody is left to answer";
 }
 
 } // namespace

@@ -5,12 +5,11 @@
 
 #include <string>
 
-namespace quarro {
-namespace test {
+namespace quarro::test {
 
 // A reader whose answers tests choose through template parameters, so that one static factory
-// per key can make it: FakeFileReader<Filter> offers the filter text `Filter::text` and reads
-// nothing.
+// per key can make it: FakeFileReader<Filter> offers the filter text `Filter::text`, keeps the
+// base reader's verification and reads nothing.
 template <class Filter>
 class FakeFileReader : public import::AbstractFileReader {
 public:
@@ -23,7 +22,6 @@ public:
     }
 };
 
-} // namespace test
-} // namespace quarro
+} // namespace quarro::test
 
 #endif // QUARRO_TESTS_FAKEFILEREADER_H
