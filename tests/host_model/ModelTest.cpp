@@ -21,19 +21,9 @@
 namespace quarro {
 namespace model {
 
-inline void PrintTo(Point3<double> const& p, std::ostream* os) {
-    *os << "(" << p.x << ", " << p.y << ", " << p.z << ")";
-}
-
-inline void PrintTo(BoundingBox const& box, std::ostream* os) {
-    if (box.isEmpty()) {
-        *os << "empty box";
-        return;
-    }
-    *os << "box ";
-    PrintTo(box.min(), os);
-    *os << " - ";
-    PrintTo(box.max(), os);
+inline void PrintTo(BoundingBox const& b, std::ostream* os) {
+    *os << "box (" << b.min().x << ", " << b.min().y << ", " << b.min().z << ") - (" << b.max().x
+        << ", " << b.max().y << ", " << b.max().z << ")" << (b.isEmpty() ? " empty" : "");
 }
 
 } // namespace model
@@ -254,7 +244,6 @@ TEST(RasterImageTest, ExtentGivesTheBoundingBox) {
     EXPECT_EQ(raster.topLeftY(), 50.0);
     EXPECT_EQ(raster.pixelSizeY(), 0.5);
     EXPECT_THROW(raster.setExtent(0.0, 0.0, 0.0, 1.0), std::invalid_argument);
-    EXPECT_THROW(raster.setExtent(box(P(0, 0, 0), P(0, 5, 0))), std::invalid_argument);
     EXPECT_THROW(RasterImage().setExtent(box(P(), P(1, 1, 0))), std::invalid_argument);
     EXPECT_EQ(raster.pixelSizeX(), 2.0);
 }
