@@ -428,7 +428,9 @@ TEST(WizardLayout, ShowsEverythingUnclippedWhileLoadingAndOnAForm) {
     log->setHtml(QStringLiteral("Loading /data/wells/north_field.las ...<br />"));
     wizard.add_sheet(new PageSheet(&wizard, log, QStringLiteral("Loading...")));
     auto* page = new QWidget;
-    (new QVBoxLayout(page))->addWidget(new QImportUnitSelector(page));
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(new QImportUnitSelector(page));
+    column->addStretch(1);
     auto* units = new PageSheet(&wizard, page, QStringLiteral("Coordinates and units"));
     units->description(QStringLiteral(
         "Choose the units of the file's coordinates and the direction of its Z axis. "
