@@ -114,6 +114,7 @@ TEST(ErrorProtocol, KeepsWhatWasLoggedAndAppendsItToTheLogFile) {
     ErrorProtocol& protocol = ErrorProtocol::instance();
     protocol.clear();
     QString const file = scratch("quarro.log");
+    QFile::remove(file); // the log file is appended to
     ASSERT_TRUE(protocol.set_log_file(file));
     protocol.log_assert("parent", "void f(QWidget*)", "import/src/ImportManager", 243);
     protocol.log_message("first line\nsecond line\n");
