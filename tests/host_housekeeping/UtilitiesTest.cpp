@@ -1,8 +1,6 @@
 #include "TestApplication.h"
 #include "housekeeping/ErrorProtocol.h"
 #include "utilities/Exception.h"
-#include "utilities/InvalidPath.h"
-#include "utilities/SystemPaths.h"
 #include "utilities/UrlUtilities.h"
 
 #include <QDir>
@@ -88,26 +86,6 @@ TEST(Exception, LogTextNamesCodeMessageAndPositions) {
     EXPECT_EQ(QString::fromStdString(caught).trimmed().split(QLatin1Char('\n')),
               ErrorProtocol::instance().lines());
     EXPECT_STREQ("the reader gave up", e.what());
-}
-
-TEST(SystemPaths, DocumentsFolderIsAUrlOfAnExistingFolderElseInvalidPath) {
-    utilities::SystemPaths& paths = utilities::SystemPaths::instance();
-    QString const folder = scratch("my documents");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    paths.set_user_documents_path(folder);
-    EXPECT_EQ(folder, utilities::url_to_filesystem(paths.user_documents_path()));
-    ASSERT_TRUE(QDir(folder).removeRecursively());
-    // The host's subclass is caught by its base type here.
-    try {
-        paths.user_documents_path();
-        ADD_FAILURE() << "a missing folder was accepted";
-    } catch (Exception& e) {
-        EXPECT_NE(nullptr, dynamic_cast<utilities::InvalidPath*>(&e));
-        EXPECT_EQ(utilities::InvalidPath::error_code, e.code());
-        EXPECT_NE(std::string::npos, e.message().find("my documents"));
-    }
-    paths.set_user_documents_path(QString());
-    EXPECT_TRUE(QFileInfo(paths.application_data_path()).isDir());
 }
 
 TEST(ErrorProtocol, KeepsWhatWasLoggedAndAppendsItToTheLogFile) {
