@@ -1,29 +1,154 @@
-#include "RecordingWizard.h"
-
+// The wizard frame: start-up order, navigation, closing, sheets added and removed, the progress
+// area and a look at its layout.
+#include "base/Wizard.h"
 #include "ModalDialogHelper.h"
+#include "TestApplication.h"
+#include "base/AbstractSheet.h"
 #include "base/WizardProgress.h"
+#include "importwidgets/QImportUnitSelector.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidgetItem>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <thread>
+#include <vector>
 
-using quarro::test::EventLog;
 using quarro::test::ModalDialogHelper;
-using quarro::test::RecordingSheet;
-using quarro::test::RecordingWizard;
 
 namespace {
 
+// The log outlives the wizard: sheets are deleted by the frame after the subclass part is gone.
+using EventLog = std::shared_ptr<QStringList>;
+
+// A sheet that writes every call of the frame into the log, with a label as its page.
+class RecordingSheet : public brkBase::AbstractSheet {
+public:
+    RecordingSheet(brkBase::Wizard* wizard, QString const& name, EventLog log)
+        : AbstractSheet(wizard)
+        , m_wizard(wizard)
+        , m_name(name)
+        , m_log(std::move(log)) {
+        auto* page = new QLabel(QStringLiteral("Page of sheet ") + name);
+        page->setWindowTitle(QStringLiteral("Sheet ") + name);
+        setWidget(page);
+    }
+    ~RecordingSheet() override {
+        note("delete");
+        // A page handed back by remove_sheet belongs to nobody but its sheet.
+        if (widget() != nullptr && widget()->parent() == nullptr) {
+            delete widget();
+        }
+    }
+
+    void startup() override { note("startup"); }
+    void shutdown() override { note("shutdown"); }
+    void resume() override { note("resume"); }
+    void suspend() override { note("suspend"); }
+    void activate() override {
+        note("activate");
+        m_visible_at_activation = m_wizard->isVisible();
+    }
+    void deactivate() override { note("deactivate"); }
+    void restart() override { note("restart"); }
+    bool isComplete() const override { return m_complete; }
+    bool isAvailable() const override { return m_available; }
+
+    bool m_complete = true;
+    bool m_available = true;
+    bool m_visible_at_activation = false;
+
+private:
+    void note(char const* what) { *m_log << QString::fromLatin1(what) + QLatin1Char(':') + m_name; }
+
+    brkBase::Wizard* m_wizard;
+    QString m_name;
+    EventLog m_log;
+};
+
+// A wizard frame with the named sheets, recording the frame's start-up and close steps.
+class RecordingWizard : public brkBase::Wizard {
+public:
+    RecordingWizard(QStringList const& sheet_names, EventLog log, bool ask_question = true)
+        : Wizard(nullptr, Qt::WindowFlags())
+        , m_sheet_names(sheet_names)
+        , m_ask_question(ask_question)
+        , m_log(std::move(log)) {}
+
+    RecordingSheet* sheet(int index) const {
+        return index < static_cast<int>(m_made.size()) ? m_made[index] : nullptr;
+    }
+
+    int m_journal_clicks = 0;
+    // Makes closeEvent refuse, as a subclass with unsaved work might.
+    bool m_refuse_close = false;
+
+protected:
+    void startup() override {
+        *m_log << QStringLiteral("startup:begin");
+        Wizard::startup();
+        *m_log << QStringLiteral("startup:end");
+    }
+    void populate_sheets() override {
+        *m_log << QStringLiteral("populate");
+        for (QString const& name : m_sheet_names) {
+            m_made.push_back(new RecordingSheet(this, name, m_log));
+            add_sheet(m_made.back());
+        }
+    }
+    void setupQuestionCheck() override {
+        bool const made = m_question_check != nullptr && m_question_check->parent() == this;
+        *m_log << (made ? QStringLiteral("question:made") : QStringLiteral("question:missing"));
+        if (made && m_ask_question) {
+            m_question_check->setText(QStringLiteral("Show import summary"));
+            m_question_check->setChecked(true);
+            m_question_check->show();
+        }
+    }
+    void journalButtonClicked() override { ++m_journal_clicks; }
+    void closeEvent(QCloseEvent* event) override {
+        *m_log << QStringLiteral("closeEvent");
+        if (m_refuse_close) {
+            event->ignore();
+            return;
+        }
+        Wizard::closeEvent(event);
+    }
+
+private:
+    QStringList m_sheet_names;
+    bool m_ask_question;
+    EventLog m_log;
+    std::vector<RecordingSheet*> m_made;
+};
+
 EventLog makeLog() {
     return std::make_shared<QStringList>();
+}
+
+QStringList afterClear(EventLog const& log, std::function<void()> const& act) {
+    log->clear();
+    act();
+    return *log;
+}
+
+QString titleShown(QWidget const& wizard) {
+    auto* title = wizard.findChild<QLabel*>(QStringLiteral("wizardTitle"));
+    return title == nullptr ? QStringLiteral("<no title>") : title->text();
 }
 
 // Runs the wizard with exec() as the application would; user() acts once the first sheet is up
@@ -33,8 +158,7 @@ int runModal(RecordingWizard& wizard, std::function<void()> const& user) {
     bool acted = false;
     helper.expect([&](QWidget* dialog) {
         EXPECT_EQ(dialog, &wizard);
-        EXPECT_TRUE(ModalDialogHelper::waitFor([&] { return wizard.currentSheet() != nullptr; }))
-            << "the first sheet was never activated";
+        EXPECT_TRUE(ModalDialogHelper::waitFor([&] { return wizard.currentSheet() != nullptr; }));
         user();
         acted = true;
         if (wizard.isVisible()) {
@@ -55,7 +179,6 @@ public:
     WidgetSheet(brkBase::Wizard* wizard, bool* deleted)
         : AbstractSheet(wizard)
         , m_deleted(deleted) {
-        setWindowTitle(QStringLiteral("Widget sheet"));
         setWidget(this);
     }
     ~WidgetSheet() override {
@@ -67,28 +190,34 @@ private:
     bool* m_deleted;
 };
 
+// A sheet showing the given page.
+class PageSheet : public brkBase::AbstractSheet {
+public:
+    PageSheet(brkBase::Wizard* wizard, QWidget* page, QString const& title)
+        : AbstractSheet(wizard) {
+        page->setWindowTitle(title);
+        setWidget(page);
+    }
+};
+
 } // namespace
 
-TEST(WizardFrame, StartsUpInOrderThenActivatesTheFirstSheetOnScreen) {
+TEST(WizardFrame, StartsUpInOrderOnceThenActivatesTheFirstSheetOnScreen) {
     EventLog log = makeLog();
     {
         RecordingWizard wizard({"A", "B"}, log);
-        EXPECT_EQ(wizard.questionCheck(), nullptr);
-        EXPECT_TRUE(wizard.sheets().empty());
         QStringList at_first_activation;
         int const result = runModal(wizard, [&] {
             at_first_activation = *log;
             EXPECT_TRUE(wizard.sheet(0)->m_visible_at_activation);
-            EXPECT_EQ(wizard.currentSheet(), wizard.sheet(0));
             EXPECT_EQ(wizard.sheet(0)->previousStep(), nullptr);
-            ASSERT_NE(wizard.questionCheck(), nullptr);
             EXPECT_TRUE(wizard.questionCheck()->isVisible());
-            auto* title = wizard.findChild<QLabel*>(QStringLiteral("wizardTitle"));
-            ASSERT_NE(title, nullptr);
-            EXPECT_EQ(title->text(), QStringLiteral("Sheet A"));
+            EXPECT_EQ(titleShown(wizard), QStringLiteral("Sheet A"));
             auto* stack = wizard.findChild<QStackedWidget*>(QStringLiteral("sheetStack"));
             ASSERT_NE(stack, nullptr);
             EXPECT_EQ(stack->currentWidget(), wizard.sheet(0)->widget());
+            wizard.journalButton()->click();
+            EXPECT_EQ(wizard.m_journal_clicks, 1);
             wizard.cancelButton()->click();
         });
         EXPECT_EQ(result, QDialog::Rejected);
@@ -100,26 +229,19 @@ TEST(WizardFrame, StartsUpInOrderThenActivatesTheFirstSheetOnScreen) {
         log->clear();
     }
     EXPECT_EQ(*log, QStringList({"delete:A", "delete:B"})) << "the frame deletes its sheets";
-}
 
-TEST(WizardFrame, StartsUpOnceAndLeavesTheQuestionHiddenByDefault) {
-    EventLog log = makeLog();
-    RecordingWizard wizard({"A"}, log, false);
-    wizard.show();
-    ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return wizard.currentSheet() != nullptr; }));
-    wizard.hide();
-    wizard.show();
+    log->clear();
+    RecordingWizard quiet({"A"}, log, false);
+    quiet.show();
+    ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return quiet.currentSheet() != nullptr; }));
+    quiet.hide();
+    quiet.show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(log->count(QStringLiteral("startup:begin")), 1);
-    EXPECT_EQ(log->count(QStringLiteral("populate")), 1);
-    EXPECT_EQ(log->count(QStringLiteral("activate:A")), 1);
-    EXPECT_EQ(wizard.sheets().size(), 1u);
-    ASSERT_NE(wizard.questionCheck(), nullptr);
-    EXPECT_TRUE(wizard.questionCheck()->isHidden());
-
-    wizard.journalButton()->click();
-    EXPECT_EQ(wizard.m_journal_clicks, 1);
-    wizard.close();
+    EXPECT_EQ(*log, QStringList({"startup:begin", "populate", "question:made", "startup:A",
+                                 "startup:end", "activate:A"}))
+        << "showing the wizard again starts nothing again";
+    EXPECT_TRUE(quiet.questionCheck()->isHidden()) << "no question unless the subclass asks";
+    quiet.close();
 }
 
 TEST(WizardFrame, NextAndBackFollowCompletenessAvailabilityAndHistory) {
@@ -129,21 +251,16 @@ TEST(WizardFrame, NextAndBackFollowCompletenessAvailabilityAndHistory) {
         RecordingSheet* const a = wizard.sheet(0);
         RecordingSheet* const b = wizard.sheet(1);
         RecordingSheet* const c = wizard.sheet(2);
-        EXPECT_TRUE(wizard.nextButton()->isEnabled());
         EXPECT_FALSE(wizard.backButton()->isEnabled());
         EXPECT_TRUE(wizard.nextButton()->isDefault()) << "Return means Next, not Journal";
-
         b->m_available = false;
         wizard.nextButton()->click();
         EXPECT_EQ(wizard.currentSheet(), c) << "Next skips a sheet that is not available";
         EXPECT_EQ(c->previousStep(), a);
         EXPECT_FALSE(wizard.nextButton()->isEnabled()) << "nothing after the last sheet";
-        EXPECT_TRUE(wizard.backButton()->isEnabled());
-
-        log->clear();
-        wizard.backButton()->click();
+        EXPECT_EQ(afterClear(log, [&] { wizard.backButton()->click(); }),
+                  QStringList({"deactivate:C", "resume:A"}));
         EXPECT_EQ(wizard.currentSheet(), a);
-        EXPECT_EQ(*log, QStringList({"deactivate:C", "resume:A"}));
         EXPECT_FALSE(wizard.backButton()->isEnabled());
 
         b->m_available = true;
@@ -152,16 +269,10 @@ TEST(WizardFrame, NextAndBackFollowCompletenessAvailabilityAndHistory) {
         EXPECT_FALSE(wizard.nextButton()->isEnabled()) << "an incomplete sheet holds the user";
         a->m_complete = true;
         a->update();
-        EXPECT_TRUE(wizard.nextButton()->isEnabled());
-
-        log->clear();
-        QTest::keyClick(&wizard, Qt::Key_Return);
-        EXPECT_EQ(wizard.currentSheet(), b);
-        EXPECT_EQ(*log, QStringList({"suspend:A", "activate:B"}));
-        auto* title = wizard.findChild<QLabel*>(QStringLiteral("wizardTitle"));
-        ASSERT_NE(title, nullptr);
-        EXPECT_EQ(title->text(), QStringLiteral("Sheet B"));
-
+        EXPECT_EQ(afterClear(log, [&] { QTest::keyClick(&wizard, Qt::Key_Return); }),
+                  QStringList({"suspend:A", "activate:B"}));
+        EXPECT_EQ(titleShown(wizard), QStringLiteral("Sheet B"));
+        EXPECT_TRUE(wizard.backButton()->isEnabled());
         // A sheet that closed itself (like a finished loader) cannot be gone back to.
         a->m_available = false;
         b->update();
@@ -170,76 +281,56 @@ TEST(WizardFrame, NextAndBackFollowCompletenessAvailabilityAndHistory) {
     });
 }
 
-TEST(WizardFrame, CancelStopsRunningWorkAndKeepsTheDialogOpen) {
-    EventLog log = makeLog();
-    RecordingWizard wizard({"A", "B"}, log);
-    int const result = runModal(wizard, [&] {
-        brkBase::WizardProgress* const progress = wizard.get_progress();
-        ASSERT_NE(progress, nullptr);
-        progress->start(true);
-        wizard.cancelButton()->click();
-        EXPECT_TRUE(progress->cancelled());
-        EXPECT_TRUE(wizard.isVisible());
-
-        progress->start(true);
-        QTest::keyClick(&wizard, Qt::Key_Escape);
-        EXPECT_TRUE(progress->cancelled()) << "Escape is the Cancel button";
-        EXPECT_TRUE(wizard.isVisible());
-        EXPECT_FALSE(log->contains(QStringLiteral("closeEvent")));
-
-        progress->finish();
-        wizard.cancelButton()->click();
-        EXPECT_FALSE(wizard.isVisible()) << "without running work Cancel closes";
-    });
-    EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_EQ(log->count(QStringLiteral("closeEvent")), 1);
-}
-
-TEST(WizardFrame, CloseButtonModeClosesEvenWhileWorkRuns) {
-    EventLog log = makeLog();
-    RecordingWizard wizard({"A"}, log);
-    int const result = runModal(wizard, [&] {
-        wizard.set_close_button_mode();
-        EXPECT_EQ(wizard.cancelButton()->text(), QStringLiteral("Close"));
-        wizard.set_cancel_button_mode();
-        EXPECT_EQ(wizard.cancelButton()->text(), QStringLiteral("Cancel"));
-        EXPECT_FALSE(wizard.is_close_button_mode());
-
-        wizard.set_close_button_mode();
-        wizard.get_progress()->start(false);
-        wizard.cancelButton()->click();
-        EXPECT_FALSE(wizard.isVisible());
-    });
-    EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_EQ(log->count(QStringLiteral("closeEvent")), 1);
-    EXPECT_TRUE(wizard.get_progress()->cancelled()) << "work left running is told to stop";
-}
-
-TEST(WizardFrame, EveryWayOutGoesThroughCloseEvent) {
-    std::vector<std::pair<char const*, std::function<void(RecordingWizard&)>>> const ways{
-        {"Escape", [](RecordingWizard& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
-        {"reject", [](RecordingWizard& w) { w.reject(); }},
+// Work running when the user cancels holds the dialog (the work is stopped); in Close button mode,
+// or when it closes otherwise, running work is stopped as the dialog goes.
+TEST(WizardFrame, EveryWayOutGoesThroughCloseEventAndStopsRunningWork) {
+    struct Way {
+        char const* name;
+        std::function<void(RecordingWizard&)> act;
+        bool work_holds_it;
+    };
+    std::vector<Way> const ways{
+        {"Cancel", [](RecordingWizard& w) { w.cancelButton()->click(); }, true},
+        {"Escape", [](RecordingWizard& w) { QTest::keyClick(&w, Qt::Key_Escape); }, true},
+        {"reject", [](RecordingWizard& w) { w.reject(); }, false},
         {"handler close",
          [](RecordingWizard& w) {
-             brkBase::AbstractSheetHandler& handler = w;
-             EXPECT_EQ(handler.close(), !w.m_refuse_close);
-         }},
+             EXPECT_EQ(static_cast<brkBase::AbstractSheetHandler&>(w).close(), !w.m_refuse_close);
+         },
+         false},
+        {"Close button",
+         [](RecordingWizard& w) {
+             w.set_close_button_mode();
+             EXPECT_EQ(w.cancelButton()->text(), QStringLiteral("Close"));
+             w.cancelButton()->click();
+         },
+         false},
     };
-    for (auto const& way : ways) {
-        SCOPED_TRACE(way.first);
+    for (Way const& way : ways) {
+        SCOPED_TRACE(way.name);
         EventLog log = makeLog();
         RecordingWizard wizard({"A"}, log);
-        int const result = runModal(wizard, [&] {
-            wizard.m_refuse_close = true;
-            way.second(wizard);
-            EXPECT_TRUE(wizard.isVisible()) << "a refused close keeps the dialog";
-            wizard.m_refuse_close = false;
-            way.second(wizard);
-            EXPECT_FALSE(wizard.isVisible());
-        });
-        EXPECT_EQ(result, QDialog::Rejected);
+        brkBase::WizardProgress* const progress = wizard.get_progress();
+        EXPECT_EQ(runModal(wizard,
+                           [&] {
+                               progress->start(true);
+                               if (way.work_holds_it) {
+                                   way.act(wizard);
+                                   EXPECT_TRUE(progress->cancelled());
+                                   EXPECT_TRUE(wizard.isVisible()) << "running work goes first";
+                                   progress->finish();
+                               }
+                               wizard.m_refuse_close = true;
+                               way.act(wizard);
+                               EXPECT_TRUE(wizard.isVisible())
+                                   << "a refused close keeps the dialog";
+                               wizard.m_refuse_close = false;
+                               way.act(wizard);
+                           }),
+                  QDialog::Rejected);
         EXPECT_EQ(log->count(QStringLiteral("closeEvent")), 2);
         EXPECT_EQ(log->count(QStringLiteral("shutdown:A")), 1);
+        EXPECT_TRUE(progress->cancelled());
     }
 }
 
@@ -259,18 +350,13 @@ TEST(WizardFrame, AddsInsertsAndRemovesSheets) {
         wizard.add_sheet(a);
         wizard.add_sheet(nullptr);
         EXPECT_EQ(wizard.sheets(), (std::vector<brkBase::AbstractSheet*>{a, b, c, own_page}));
-
         wizard.remove_sheet(b);
         EXPECT_EQ(wizard.sheets(), (std::vector<brkBase::AbstractSheet*>{a, c, own_page}));
         EXPECT_EQ(b->widget()->parent(), nullptr) << "a removed sheet takes its page along";
         delete b;
 
-        wizard.activate_sheet(nullptr, true);
-        EXPECT_EQ(wizard.currentSheet(), nullptr);
-
         wizard.show();
         ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return wizard.currentSheet() == a; }));
-
         std::unique_ptr<QTreeWidgetItem> item(brkBase::Wizard::make_sheet_item(c));
         EXPECT_EQ(item->text(0), QStringLiteral("Sheet C"));
         c->m_available = false;
@@ -279,24 +365,103 @@ TEST(WizardFrame, AddsInsertsAndRemovesSheets) {
         c->m_available = true;
         wizard.activate_sheet(item.get());
         EXPECT_EQ(wizard.currentSheet(), c);
-        EXPECT_EQ(c->previousStep(), a);
-
-        log->clear();
-        auto* late = new RecordingSheet(&wizard, QStringLiteral("E"), log);
-        wizard.add_sheet(late);
-        EXPECT_EQ(*log, QStringList{"startup:E"}) << "a sheet added after start-up is started";
-
-        log->clear();
-        wizard.remove_sheet(c);
-        EXPECT_EQ(wizard.currentSheet(), a) << "removing the current sheet goes back";
-        EXPECT_EQ(*log, QStringList({"deactivate:C", "resume:A"}));
-        delete c;
-
-        log->clear();
-        wizard.restart();
+        EXPECT_EQ(
+            afterClear(
+                log,
+                [&] { wizard.add_sheet(new RecordingSheet(&wizard, QStringLiteral("E"), log)); }),
+            QStringList{"startup:E"})
+            << "a sheet added after start-up is started";
+        EXPECT_EQ(afterClear(log, [&] { wizard.remove_sheet(c); }),
+                  QStringList({"deactivate:C", "resume:A"}))
+            << "removing the current sheet goes back";
         EXPECT_EQ(wizard.currentSheet(), a);
-        EXPECT_EQ(*log, QStringList({"deactivate:A", "restart:A", "restart:E", "activate:A"}));
+        delete c;
+        EXPECT_EQ(afterClear(log, [&] { wizard.restart(); }),
+                  QStringList({"deactivate:A", "restart:A", "restart:E", "activate:A"}));
         wizard.close();
     }
     EXPECT_TRUE(widget_sheet_deleted);
+}
+
+TEST(WizardProgress, ShowsChangesFromAnyThreadAndCancelsOnlyRunningWork) {
+    RecordingWizard wizard({}, makeLog());
+    auto* area = wizard.findChild<QWidget*>(QStringLiteral("progressArea"));
+    auto* caption = wizard.findChild<QLabel*>(QStringLiteral("progressCaption"));
+    auto* bar = wizard.findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    ASSERT_TRUE(area != nullptr && caption != nullptr && bar != nullptr);
+    EXPECT_TRUE(area->isHidden()) << "no progress runs yet";
+    brkBase::WizardProgress* const progress = wizard.get_progress();
+    progress->cancel_progress();
+    EXPECT_FALSE(progress->cancelled()) << "no work runs, nothing to cancel";
+
+    progress->set_caption(QStringLiteral("Reading file 2 of 4"));
+    progress->start(true);
+    EXPECT_FALSE(area->isHidden());
+    EXPECT_EQ(caption->text(), QStringLiteral("Reading file 2 of 4"));
+    progress->set_value(130);
+    EXPECT_EQ(bar->value(), 100);
+    progress->set_determinate(false);
+    EXPECT_EQ(bar->maximum(), 0) << "busy indicator";
+    progress->pause();
+    EXPECT_EQ(bar->maximum(), 100) << "a paused bar stops moving";
+
+    std::thread worker([progress] {
+        progress->set_caption(QStringLiteral("Reading in the background"));
+        progress->set_value(70);
+    });
+    worker.join();
+    EXPECT_TRUE(ModalDialogHelper::waitFor([&] { return bar->value() == 70; }));
+    EXPECT_EQ(caption->text(), QStringLiteral("Reading in the background"));
+
+    progress->cancel_progress();
+    EXPECT_TRUE(progress->cancelled());
+    EXPECT_TRUE(progress->is_running()) << "the work itself decides when it stops";
+    progress->finish();
+    EXPECT_TRUE(area->isHidden());
+}
+
+// Every visible button and label gets the room it needs, while loading and on a form. The pictures
+// go to QUARRO_WIZARD_SCREENSHOT (to look at them) or the scratch folder.
+TEST(WizardLayout, ShowsEverythingUnclippedWhileLoadingAndOnAForm) {
+    RecordingWizard wizard({}, makeLog());
+    auto* log = new QTextBrowser;
+    log->setHtml(QStringLiteral("Loading /data/wells/north_field.las ...<br />"));
+    wizard.add_sheet(new PageSheet(&wizard, log, QStringLiteral("Loading...")));
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(new QImportUnitSelector(page));
+    column->addStretch(1);
+    auto* units = new PageSheet(&wizard, page, QStringLiteral("Coordinates and units"));
+    units->description(QStringLiteral(
+        "Choose the units of the file's coordinates and the direction of its Z axis. "
+        "<a href=\"https://example.org/units\">More about units</a>"));
+    wizard.add_sheet(units);
+    wizard.show();
+    ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return wizard.currentSheet() != nullptr; }));
+    QString const wanted = qEnvironmentVariable("QUARRO_WIZARD_SCREENSHOT");
+    QFileInfo const shot(
+        wanted.isEmpty() ? QDir(quarro::test::scratchDirectory()).filePath("wizard.png") : wanted);
+    wizard.get_progress()->start(true);
+    wizard.get_progress()->set_caption(QStringLiteral("Reading file 2 of 3"));
+    wizard.get_progress()->set_value(50);
+    for (QString const suffix : {"", "-units"}) {
+        QCoreApplication::processEvents();
+        for (QAbstractButton* button : wizard.findChildren<QAbstractButton*>()) {
+            EXPECT_TRUE(!button->isVisible() ||
+                        button->width() >= button->minimumSizeHint().width())
+                << button->text().toStdString() << " is clipped";
+        }
+        for (QLabel* label : wizard.findChildren<QLabel*>()) {
+            EXPECT_TRUE(!label->isVisible() || label->wordWrap() ||
+                        label->width() >= label->minimumSizeHint().width())
+                << label->text().toStdString() << " is clipped";
+        }
+        QString const path =
+            shot.dir().filePath(shot.completeBaseName() + suffix + QStringLiteral(".png"));
+        EXPECT_TRUE(wizard.grab().toImage().save(path)) << path.toStdString();
+        wizard.get_progress()->finish();
+        wizard.activate_next_sheet();
+    }
+    EXPECT_EQ(wizard.currentSheet(), units);
+    wizard.close();
 }

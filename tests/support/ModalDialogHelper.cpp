@@ -15,7 +15,21 @@
 namespace quarro {
 namespace test {
 
-ModalDialogHelper::ModalDialogHelper(int unexpected_timeout_ms) : m_timeout_ms(unexpected_timeout_ms) {
+namespace {
+
+// Closes a dialog that is not of the kind a handler expected, so that the flow goes on and fails.
+void reject(QWidget* dialog) {
+    if (auto* plain = qobject_cast<QDialog*>(dialog)) {
+        plain->reject();
+    } else {
+        dialog->close();
+    }
+}
+
+} // namespace
+
+ModalDialogHelper::ModalDialogHelper(int unexpected_timeout_ms)
+    : m_timeout_ms(unexpected_timeout_ms) {
     m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &ModalDialogHelper::poll);
     m_timer.start();
@@ -31,31 +45,17 @@ ModalDialogHelper& ModalDialogHelper::expect(Handler handler) {
 ModalDialogHelper& ModalDialogHelper::pressMessageBoxButton(QMessageBox::StandardButton button) {
     return expect([button](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (box == nullptr) {
-            if (auto* plain = qobject_cast<QDialog*>(dialog)) {
-                plain->reject();
-            }
-            return;
-        }
-        if (QAbstractButton* b = box->button(button)) {
-            b->click();
-        } else {
-            box->reject();
-        }
+        QAbstractButton* pressed = box != nullptr ? box->button(button) : nullptr;
+        pressed != nullptr ? pressed->click() : reject(dialog);
     });
 }
 
-ModalDialogHelper& ModalDialogHelper::chooseFiles(QStringList const& files, QString const& name_filter) {
+ModalDialogHelper& ModalDialogHelper::chooseFiles(QStringList const& files,
+                                                  QString const& name_filter) {
     return expect([files, name_filter](QWidget* dialog) {
         auto* file_dialog = qobject_cast<QFileDialog*>(dialog);
-        if (file_dialog == nullptr) {
-            if (auto* plain = qobject_cast<QDialog*>(dialog)) {
-                plain->reject();
-            }
-            return;
-        }
-        if (files.isEmpty()) {
-            file_dialog->reject();
+        if (file_dialog == nullptr || files.isEmpty()) {
+            reject(dialog);
             return;
         }
         if (!name_filter.isEmpty()) {
@@ -63,10 +63,9 @@ ModalDialogHelper& ModalDialogHelper::chooseFiles(QStringList const& files, QStr
         }
         // Type the names as a user would: one name plainly, several as a quoted list.
         file_dialog->setDirectory(QFileInfo(files.first()).absolutePath());
-        QString typed;
-        if (files.size() == 1) {
-            typed = QFileInfo(files.first()).fileName();
-        } else {
+        QString typed = QFileInfo(files.first()).fileName();
+        if (files.size() > 1) {
+            typed.clear();
             for (QString const& f : files) {
                 typed += QLatin1Char('"') + QFileInfo(f).fileName() + QLatin1String("\" ");
             }
@@ -98,35 +97,26 @@ void ModalDialogHelper::poll() {
     if (modal == nullptr || !modal->isVisible()) {
         return;
     }
-    m_seen.erase(std::remove_if(m_seen.begin(), m_seen.end(),
-                                [](QPointer<QWidget> const& w) { return w.isNull(); }),
-                 m_seen.end());
+    m_seen.erase(std::remove(m_seen.begin(), m_seen.end(), QPointer<QWidget>()), m_seen.end());
     if (std::find(m_seen.begin(), m_seen.end(), modal) != m_seen.end()) {
         return;
     }
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        QString const entry = box->windowTitle() + QLatin1Char('|') + box->text();
-        if (m_waiting != modal) {
-            m_message_boxes << entry;
-        }
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box != nullptr && m_waiting != modal) {
+        m_message_boxes << box->windowTitle() + QLatin1Char('|') + box->text();
     }
     if (m_handlers.empty()) {
         // Nobody expects this dialog: give the flow a moment (a handler may be queued late), then
         // reject it so that the test goes on and reports the surprise.
+        qint64 const now = QDateTime::currentMSecsSinceEpoch();
         if (m_waiting != modal) {
             m_waiting = modal;
-            m_waiting_since = QDateTime::currentMSecsSinceEpoch();
-            return;
-        }
-        if (QDateTime::currentMSecsSinceEpoch() - m_waiting_since < m_timeout_ms) {
-            return;
-        }
-        m_seen.emplace_back(modal);
-        m_unexpected << (modal->metaObject()->className() + QLatin1Char('|') + modal->windowTitle());
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->reject();
-        } else {
-            modal->close();
+            m_waiting_since = now;
+        } else if (now - m_waiting_since >= m_timeout_ms) {
+            m_seen.emplace_back(modal);
+            m_unexpected << (modal->metaObject()->className() + QLatin1Char('|') +
+                             modal->windowTitle());
+            reject(modal);
         }
         return;
     }

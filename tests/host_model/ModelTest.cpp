@@ -1,0 +1,354 @@
+#include "model/BoundingBox.h"
+#include "model/CornerPointGrid.h"
+#include "model/PointSet.h"
+#include "model/PolylineSet.h"
+#include "model/RasterImage.h"
+#include "model/RegularSurface.h"
+#include "model/ValueRange.h"
+#include "model/Well.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <numeric>
+#include <stdexcept>
+
+// Readable failure messages for the model's value types (found by GoogleTest through ADL).
+namespace quarro {
+namespace model {
+
+inline void PrintTo(BoundingBox const& b, std::ostream* os) {
+    *os << "box (" << b.min().x << ", " << b.min().y << ", " << b.min().z << ") - (" << b.max().x
+        << ", " << b.max().y << ", " << b.max().z << ")" << (b.isEmpty() ? " empty" : "");
+}
+
+} // namespace model
+} // namespace quarro
+
+using namespace quarro::model;
+using P = Point3<double>;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+BoundingBox box(P const& a, P const& b) {
+    return BoundingBox(a, b);
+}
+
+std::vector<Pillar> verticalPillars(int ni, int nj) {
+    std::vector<Pillar> pillars;
+    for (int j = 0; j <= nj; ++j) {
+        for (int i = 0; i <= ni; ++i) {
+            pillars.push_back(
+                Pillar{P(i * 100.0, j * 100.0, 1000.0), P(i * 100.0, j * 100.0, 2000.0)});
+        }
+    }
+    return pillars;
+}
+
+void expectPoint(P const& actual, P const& expected) {
+    EXPECT_DOUBLE_EQ(actual.x, expected.x);
+    EXPECT_DOUBLE_EQ(actual.y, expected.y);
+    EXPECT_DOUBLE_EQ(actual.z, expected.z);
+}
+
+WellCurve curve(char const* mnemonic, std::vector<double> samples) {
+    return WellCurve{QString::fromLatin1(mnemonic), QString(), QString(), std::move(samples)};
+}
+
+} // namespace
+
+TEST(BoundingBoxTest, GrowsWithPointsAndBoxesButNotWithPointsWithoutPosition) {
+    BoundingBox b;
+    for (P const& nowhere : {P(kNaN, 0, 0), P(0, 0, kInf)}) {
+        b.extend(nowhere);
+    }
+    b.extend(BoundingBox());
+    EXPECT_TRUE(b.isEmpty());
+    EXPECT_FALSE(b.contains(P()));
+    b.extend(P(1, 2, 3));
+    b.extend(P(-1, 5, 0));
+    b.extend(P(10, kNaN, 10));
+    EXPECT_EQ(b, box(P(1, 5, 0), P(-1, 2, 3))) << "corners in any order span the same box";
+    EXPECT_TRUE(b.contains(P(0, 3, 1)));
+    EXPECT_FALSE(b.contains(P(0, 6, 1)));
+    b.extend(box(P(2, -3, 0.5), P(4, -1, 0.5)));
+    EXPECT_EQ(b, box(P(-1, -3, 0), P(4, 5, 3)));
+    BoundingBox empty;
+    empty.extend(b);
+    EXPECT_EQ(empty, b);
+
+    EXPECT_TRUE(ValueRange::of({kNaN, kInf}).isEmpty());
+    ValueRange const range = ValueRange::of({kNaN, 3.5, -2.0, 7.0, -kInf});
+    EXPECT_EQ(range.min(), -2.0);
+    EXPECT_EQ(range.max(), 7.0);
+}
+
+TEST(CornerPointGridTest, GeometryActiveCellsAndPropertiesNeedMatchingCounts) {
+    CornerPointGrid grid;
+    // 3 x 2 x 4: 24 cells, 4 x 3 pillars, 192 corner depths.
+    EXPECT_THROW(grid.setGeometry(3, 2, 4, verticalPillars(3, 2), std::vector<double>(191)),
+                 std::invalid_argument);
+    EXPECT_THROW(grid.setGeometry(3, 2, 4, verticalPillars(2, 2), std::vector<double>(192)),
+                 std::invalid_argument);
+    EXPECT_THROW(grid.setGeometry(3, -2, 4, {}, {}), std::invalid_argument);
+    // Dimensions whose cell count overflows are refused, not wrapped round to a small number.
+    EXPECT_THROW(grid.setGeometry(INT_MAX, INT_MAX, INT_MAX, {}, {}), std::invalid_argument);
+    EXPECT_EQ(grid.cellCount(), 0u);
+
+    grid.setGeometry(3, 2, 4, verticalPillars(3, 2), std::vector<double>(192, 1500.0));
+    EXPECT_EQ(grid.cellCount(), 24u);
+    EXPECT_EQ(grid.cellIndex(2, 1, 3), 2u + 3u * (1u + 2u * 3u));
+    EXPECT_THROW(grid.cellIndex(3, 0, 0), std::out_of_range);
+    EXPECT_THROW(grid.cellCorners(0, 0, 4), std::out_of_range);
+    EXPECT_EQ(grid.boundingBox(), box(P(0, 0, 1000), P(300, 200, 2000)));
+
+    grid.setGeometry(2, 2, 1, verticalPillars(2, 2), std::vector<double>(32, 1500.0));
+    EXPECT_THROW(grid.setActiveFlags({true, false}), std::invalid_argument);
+    grid.setActiveFlags({true, false, false, true});
+    EXPECT_EQ(grid.activeCellCount(), 2u);
+    EXPECT_FALSE(grid.isActive(1, 0, 0));
+    EXPECT_TRUE(grid.isActive(1, 1, 0));
+    for (std::vector<double> const& wrong : {std::vector<double>(3), std::vector<double>(5)}) {
+        EXPECT_THROW(grid.addProperty(QStringLiteral("PORO"), wrong), std::invalid_argument);
+    }
+    EXPECT_THROW(grid.addProperty(QString(), {0.1, 0.2, 0.3, 0.4}), std::invalid_argument);
+    grid.addProperty(QStringLiteral("PORO"), {0.1, 0.2, 0.3, 0.4});
+    grid.addProperty(QStringLiteral("PERMX"), {100, 200, 300, 400});
+    grid.addProperty(QStringLiteral("PORO"), {0.25, 0.2, 0.3, 0.4});
+    EXPECT_EQ(grid.propertyNames(), (QStringList{"PORO", "PERMX"}));
+    EXPECT_EQ(grid.property(QStringLiteral("PORO"))->front(), 0.25);
+    EXPECT_TRUE(grid.removeProperty(QStringLiteral("PERMX")));
+    EXPECT_EQ(grid.propertyNames(), QStringList{"PORO"});
+
+    // New geometry means new cells: old flags and properties no longer apply.
+    grid.setGeometry(1, 1, 2, verticalPillars(1, 1), std::vector<double>(16, 1500.0));
+    EXPECT_EQ(grid.activeCellCount(), 2u);
+    EXPECT_TRUE(grid.propertyNames().isEmpty());
+}
+
+// One cell between four pillars: pillar 0 slants 1 in x per unit of depth, pillar 1 is vertical,
+// pillar 2 slants 0.25 in y, pillar 3 has no direction and is taken as vertical through its top.
+// ZCORN holds top corners j0 i0, j0 i1, j1 i0, j1 i1, then the bottom ones.
+TEST(CornerPointGridTest, CellCornersFollowSlantedPillars) {
+    CornerPointGrid grid;
+    grid.setGeometry(1, 1, 1,
+                     {{P(0, 0, 1000), P(100, 0, 1100)},
+                      {P(100, 0, 1000), P(100, 0, 1100)},
+                      {P(0, 100, 1000), P(0, 150, 1200)},
+                      {P(100, 100, 1000), P(100, 100, 1000)}},
+                     {1010, 1020, 1030, 1040, 1050, 1060, 1070, 1080});
+    CornerPointGrid::CellCorners const c = grid.cellCorners(0, 0, 0);
+    P const expected[8] = {P(10, 0, 1010), P(100, 0, 1020), P(0, 107.5, 1030), P(100, 100, 1040),
+                           P(50, 0, 1050), P(100, 0, 1060), P(0, 117.5, 1070), P(100, 100, 1080)};
+    for (int n = 0; n < 8; ++n) {
+        SCOPED_TRACE(n);
+        expectPoint(c[n], expected[n]);
+    }
+    EXPECT_EQ(grid.boundingBox(), box(P(0, 0, 1000), P(100, 150, 1200)));
+
+    // In a 2 x 1 x 1 grid, cell 1's top corners are values 2, 3 (low j) and 6, 7 (high j).
+    std::vector<double> zcorn(16);
+    std::iota(zcorn.begin(), zcorn.end(), 1000.0);
+    grid.setGeometry(2, 1, 1, verticalPillars(2, 1), zcorn);
+    CornerPointGrid::CellCorners const d = grid.cellCorners(1, 0, 0);
+    double const depths[8] = {1002, 1003, 1006, 1007, 1010, 1011, 1014, 1015};
+    for (int n = 0; n < 8; ++n) {
+        EXPECT_EQ(d[n].z, depths[n]) << "corner " << n;
+    }
+    expectPoint(d[7], P(200, 100, 1015));
+}
+
+// Origin (1000, 2000), x axis towards (1003, 2004), y axis towards (992, 2006).
+TEST(CornerPointGridTest, MapAxesPlaceGridCoordinates) {
+    CornerPointGrid grid;
+    expectPoint(grid.toMapCoordinates(P(10, 5, 7)), P(10, 5, 7));
+    grid.setMapAxes({992, 2006, 1000, 2000, 1003, 2004});
+    expectPoint(grid.toMapCoordinates(P(10, 5, 7)), P(1002, 2011, 7));
+    EXPECT_THROW(grid.setMapAxes({1000, 2000, 1000, 2000, 1003, 2004}), std::invalid_argument);
+    EXPECT_THROW(grid.setMapAxes({992, 2006, 1000, 2000, 1003, kNaN}), std::invalid_argument);
+    expectPoint(grid.toMapCoordinates(P(10, 5, 7)), P(1002, 2011, 7));
+    grid.clearMapAxes();
+    EXPECT_FALSE(grid.mapAxes().has_value());
+}
+
+TEST(PointSetTest, AttributesHaveOneValuePerPoint) {
+    PointSet points;
+    points.setPoints({P(0, 0, 0), P(10, 5, -2)});
+    points.setAttribute(QStringLiteral("TWT"), {1.0, 2.0});
+    points.setAttribute(QStringLiteral("DEPTH"), {100.0, 200.0});
+    EXPECT_THROW(points.setAttribute(QStringLiteral("TWT"), {1.0}), std::invalid_argument);
+    EXPECT_THROW(points.setAttribute(QString(), {1.0, 2.0}), std::invalid_argument);
+    EXPECT_EQ(*points.attribute(QStringLiteral("TWT")), (std::vector<double>{1.0, 2.0}));
+
+    // A point added later has no value in every attribute, so the columns stay aligned.
+    points.addPoint(P(-4, 1, 7));
+    ASSERT_EQ(points.attribute(QStringLiteral("DEPTH"))->size(), 3u);
+    EXPECT_TRUE(std::isnan(points.attribute(QStringLiteral("DEPTH"))->back()));
+    EXPECT_EQ(points.boundingBox(), box(P(-4, 0, -2), P(10, 5, 7)));
+    // New points make the old attributes meaningless.
+    points.setPoints({P(1, 1, 1)});
+    EXPECT_TRUE(points.attributeNames().isEmpty());
+}
+
+TEST(PolylineSetTest, KeepsLinesLayersAndExtent) {
+    PolylineSet lines;
+    lines.addPolyline(Polyline{{P(0, 0, 0), P(5, 5, 0)}, false, QStringLiteral("FAULTS")});
+    lines.addPolyline(
+        Polyline{{P(1, 1, kNaN), P(2, -3, 1), P(3, 0, 1)}, true, QStringLiteral("OUTLINE")});
+    lines.addPolyline(Polyline{{P(4, 4, 0)}, false, QString()});
+    lines.addPolyline(Polyline{{P(4, 4, 0)}, false, QStringLiteral("FAULTS")});
+    EXPECT_THROW(lines.addPolyline(Polyline{{}, false, QStringLiteral("EMPTY")}),
+                 std::invalid_argument);
+    EXPECT_THROW(lines.setPolylines({Polyline{{P()}, false, {}}, Polyline{}}),
+                 std::invalid_argument);
+    EXPECT_EQ(lines.polylineCount(), 4u);
+    EXPECT_EQ(lines.pointCount(), 7u);
+    EXPECT_EQ(lines.layers(), (QStringList{"FAULTS", "OUTLINE"}));
+    // The point with no z does not stretch the box.
+    EXPECT_EQ(lines.boundingBox(), box(P(0, -3, 0), P(5, 5, 1)));
+}
+
+TEST(RegularSurfaceTest, CountsNoDataFindsTheExtentAndRefusesImpossibleGrids) {
+    RegularSurface surface;
+    surface.setPlacement(500.0, 1000.0, 25.0, 50.0);
+    surface.setHeights(3, 2, {10.0, kNaN, -5.0, kNaN, 42.0, 7.0}); // row by row
+    EXPECT_EQ(surface.noDataCount(), 2u);
+    EXPECT_EQ(surface.height(1, 1), 42.0);
+    EXPECT_EQ(surface.boundingBox(), box(P(500, 1000, -5), P(575, 1100, 42)));
+    surface.setHeight(0, 1, 1.0);
+    EXPECT_EQ(surface.noDataCount(), 1u);
+    EXPECT_THROW(surface.height(3, 0), std::out_of_range);
+    EXPECT_THROW(surface.setHeight(0, 2, 1.0), std::out_of_range);
+    EXPECT_THROW(surface.setHeights(2, 2, {1.0, 2.0, 3.0}), std::invalid_argument);
+    EXPECT_THROW(surface.setPlacement(0.0, 0.0, 0.0, 1.0), std::invalid_argument);
+    EXPECT_THROW(surface.setPlacement(kNaN, 0.0, 1.0, 1.0), std::invalid_argument);
+    EXPECT_EQ(surface.ncols(), 3);
+    surface.setHeights(2, 2, {kNaN, kNaN, kNaN, kNaN});
+    EXPECT_TRUE(surface.minMax().isEmpty());
+    EXPECT_TRUE(surface.boundingBox().isEmpty());
+}
+
+TEST(RasterImageTest, ExtentGivesTheBoundingBox) {
+    RasterImage raster;
+    raster.setImage(QImage(200, 100, QImage::Format_ARGB32));
+    raster.setExtent(1000.0, 5000.0, 2.0, 3.0);
+    EXPECT_EQ(raster.boundingBox(), box(P(1000, 4700, 0), P(1400, 5000, 0)));
+    raster.setExtent(box(P(0, 0, 0), P(400, 50, 0)));
+    EXPECT_EQ(raster.topLeftY(), 50.0);
+    EXPECT_EQ(raster.pixelSizeY(), 0.5);
+    EXPECT_THROW(raster.setExtent(0.0, 0.0, 0.0, 1.0), std::invalid_argument);
+    EXPECT_THROW(RasterImage().setExtent(box(P(), P(1, 1, 0))), std::invalid_argument);
+    EXPECT_EQ(raster.pixelSizeX(), 2.0);
+}
+
+TEST(WellTest, CurvesStayAlignedWithTheIndexAndNoValueIsNaN) {
+    EXPECT_TRUE(Well::isNoValue(kNaN));
+    EXPECT_FALSE(Well::isNoValue(-999.25));
+    Well well;
+    EXPECT_THROW(well.addCurve(curve("GR", {})), std::invalid_argument); // no index yet
+    well.setCurves(curve("DEPT", {kNaN, 1500.0, 2100.0}),
+                   {curve("GR", {1, kNaN, 3}), curve("GR:2", {4, 5, 6})});
+    EXPECT_EQ(well.depthRange().min(), 1500.0);
+    EXPECT_EQ(well.depthRange().max(), 2100.0);
+    try {
+        well.addCurve(curve("NPHI", {0.1, 0.2}));
+        FAIL() << "a short curve was accepted";
+    } catch (std::invalid_argument const& error) {
+        EXPECT_NE(std::string(error.what()).find("NPHI"), std::string::npos) << error.what();
+    }
+    for (char const* taken : {"GR", "DEPT", ""}) {
+        EXPECT_THROW(well.addCurve(curve(taken, {7, 8, 9})), std::invalid_argument) << taken;
+    }
+    EXPECT_THROW(well.setCurves(curve("MD", {1.0}), {curve("A", {1.0}), curve("B", {1.0, 2.0})}),
+                 std::invalid_argument);
+    EXPECT_THROW(well.setCurves(curve("MD", {1.0}), {curve("A", {1.0}), curve("A", {2.0})}),
+                 std::invalid_argument);
+    EXPECT_EQ(well.curveCount(), 2);
+    well.addCurve(curve("NPHI", {0.1, 0.2, 0.3}));
+    EXPECT_EQ(well.curve(QStringLiteral("NPHI"))->samples.back(), 0.3);
+    EXPECT_EQ(well.curve(QStringLiteral("nphi")), nullptr);
+
+    well.setHeaderItem(WellHeaderItem{"STRT", "M", "1500.0", "START DEPTH"});
+    well.setHeaderItem(WellHeaderItem{"NULL", "", "-999.25", "NULL VALUE"});
+    well.setHeaderItem(WellHeaderItem{"STRT", "M", "1400.0", "START DEPTH"});
+    ASSERT_EQ(well.headerItems().size(), 2);
+    EXPECT_EQ(well.headerItem(QStringLiteral("STRT"))->value, QStringLiteral("1400.0"));
+}
+
+TEST(WellTest, BoundingBoxHangsBelowTheDatum) {
+    Well well;
+    well.setCurves(curve("DEPT", {100.0, kNaN, 300.0}), {});
+    EXPECT_TRUE(well.boundingBox().isEmpty()); // no location: nowhere on the map
+    DepthReference reference;
+    reference.x = 1000.0;
+    reference.y = 2000.0;
+    well.setDepthReference(reference);
+    EXPECT_EQ(well.boundingBox(), box(P(1000, 2000, -300), P(1000, 2000, -100)));
+    reference.elevation = 25.0;
+    well.setDepthReference(reference);
+    EXPECT_EQ(well.boundingBox(), box(P(1000, 2000, -275), P(1000, 2000, -75)));
+    Well noSamples;
+    noSamples.setDepthReference(reference);
+    EXPECT_EQ(noSamples.boundingBox(), box(P(1000, 2000, 25), P(1000, 2000, 25)));
+}
+
+// A document holds its objects through the base: a clone keeps the concrete type, the data and the
+// base's fields, and shares nothing the original later changes.
+TEST(GeoObjectTest, PropertiesAndCloneIsADeepCopyOfEveryKind) {
+    auto well = std::make_shared<Well>();
+    well->setCurves(curve("DEPT", {1.0, 2.0}), {curve("GR", {40.0, 50.0})});
+    auto points = std::make_shared<PointSet>();
+    points->setPoints({P(1, 2, 3)});
+    auto lines = std::make_shared<PolylineSet>();
+    lines->addPolyline(Polyline{{P(0, 0, 0), P(1, 1, 0)}, false, QStringLiteral("F1")});
+    auto surface = std::make_shared<RegularSurface>();
+    surface->setHeights(2, 1, {5.0, 6.0});
+    auto raster = std::make_shared<RasterImage>();
+    QImage image(4, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    raster->setImage(image);
+    auto grid = std::make_shared<CornerPointGrid>();
+    grid->setGeometry(1, 1, 1, verticalPillars(1, 1), std::vector<double>(8, 5.0));
+    grid->addProperty(QStringLiteral("PORO"), {0.2});
+
+    points->setProperty(QStringLiteral("source"), QStringLiteral("a.dxf"));
+    points->setProperty(QStringLiteral("crs"), QStringLiteral("EPSG:23031"));
+    points->setProperty(QStringLiteral("source"), QStringLiteral("b.dxf"));
+    ASSERT_EQ(points->properties().size(), 2);
+    EXPECT_EQ(points->properties().at(0).second, QStringLiteral("b.dxf"));
+    EXPECT_TRUE(points->removeProperty(QStringLiteral("source")));
+    EXPECT_FALSE(points->removeProperty(QStringLiteral("source")));
+
+    for (std::shared_ptr<GeoObject> const& object :
+         std::vector<std::shared_ptr<GeoObject>>{well, points, lines, surface, raster, grid}) {
+        SCOPED_TRACE(object->kindName().toStdString());
+        object->setName(QStringLiteral("original"));
+        object->setProperty(QStringLiteral("k"), QStringLiteral("v"));
+        std::unique_ptr<GeoObject> copy = object->clone();
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(copy->kind(), object->kind());
+        EXPECT_EQ(copy->boundingBox(), object->boundingBox());
+        EXPECT_EQ(copy->sizeHint(), object->sizeHint());
+        object->setName(QStringLiteral("renamed"));
+        object->setProperty(QStringLiteral("k"), QStringLiteral("changed"));
+        EXPECT_EQ(copy->name(), QStringLiteral("original"));
+        EXPECT_EQ(copy->property(QStringLiteral("k")), QStringLiteral("v"));
+    }
+
+    std::unique_ptr<GeoObject> const wellCopy = well->clone();
+    well->addCurve(curve("RHOB", {2.3, 2.4}));
+    EXPECT_EQ(dynamic_cast<Well&>(*wellCopy).curveCount(), 1);
+    std::unique_ptr<GeoObject> const gridCopy = grid->clone();
+    grid->addProperty(QStringLiteral("PORO"), {0.3});
+    grid->setActiveFlags({false});
+    EXPECT_EQ(dynamic_cast<CornerPointGrid&>(*gridCopy).property(QStringLiteral("PORO"))->front(),
+              0.2);
+    EXPECT_EQ(dynamic_cast<CornerPointGrid&>(*gridCopy).activeCellCount(), 1u);
+}
