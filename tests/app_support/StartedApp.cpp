@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "ModalDialogHelper.h"
 #include "TestApplication.h"
+#include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
 #include "housekeeping/ErrorProtocol.h"
 
@@ -73,6 +74,11 @@ void resetDocuments() {
     manager.destroy_all();
     manager.create_document();
     QCoreApplication::processEvents();
+}
+
+housekeeping::Document& currentDocument() {
+    return *dynamic_cast<housekeeping::Document*>(
+        housekeeping::DocumentManager::instance().current_document());
 }
 
 } // namespace test

@@ -16,6 +16,9 @@ namespace quarro {
 namespace app {
 class MainWindow;
 }
+namespace housekeeping {
+class Document;
+}
 
 namespace test {
 
@@ -35,6 +38,9 @@ StartedApp& startedApp();
 
 // Closes every document without asking and opens one blank document, as after start-up.
 void resetDocuments();
+
+// The current document (there is one after resetDocuments()).
+housekeeping::Document& currentDocument();
 
 // Whether a reader is registered under key.
 inline bool registered(std::string const& key) {

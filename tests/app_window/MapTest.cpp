@@ -1,8 +1,11 @@
-// The map: what each kind of object becomes, where it lands, and zooming and panning.
+// The map and the log tracks: what each kind of object becomes on the map, zooming and panning,
+// the log curves traced per pixel row and their scales; and which files are the application's own.
+#include "LogTrackRenderer.h"
 #include "MapSceneBuilder.h"
 #include "MapView.h"
 #include "MarkerSetItem.h"
 #include "ModalDialogHelper.h"
+#include "NativeDocuments.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
 #include "model/CornerPointGrid.h"
@@ -17,7 +20,6 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
-#include <QImage>
 #include <QTest>
 #include <QWheelEvent>
 #include <boost/make_shared.hpp>
@@ -29,6 +31,8 @@
 namespace quarro {
 namespace test {
 namespace {
+
+double const nan = std::numeric_limits<double>::quiet_NaN();
 
 template <class Item>
 QList<Item*> itemsOf(QGraphicsScene const& scene) {
@@ -51,144 +55,104 @@ model::Well wellAt(QString const& name, double x, double y) {
     return well;
 }
 
-// A 2 x 1 x 1 grid of unit cells with vertical pillars, origin at (x0, y0).
-model::CornerPointGrid smallGrid(double x0, double y0) {
-    std::vector<model::Pillar> pillars;
-    for (int j = 0; j <= 1; ++j) {
-        for (int i = 0; i <= 2; ++i) {
-            pillars.push_back(model::Pillar{{x0 + i, y0 + j, 0.0}, {x0 + i, y0 + j, 10.0}});
-        }
-    }
-    std::vector<double> zcorn(8 * 2, 0.0);
-    for (std::size_t n = 8; n < zcorn.size(); ++n) {
-        zcorn[n] = 5.0;
-    }
-    model::CornerPointGrid grid;
-    grid.setName(QStringLiteral("grid"));
-    grid.setGeometry(2, 1, 1, pillars, zcorn);
-    return grid;
-}
-
 TEST(AppMapSceneBuilderTest, EachKindBecomesItsItemsInMapCoordinates) {
     QGraphicsScene scene;
     app::MapSceneBuilder builder(scene);
-
     builder.add_object(wellAt(QStringLiteral("W-1"), 100, 200), 0);
-    model::Well nowhere;
-    nowhere.setName(QStringLiteral("no location"));
-    builder.add_object(nowhere, 1);
-    ASSERT_EQ(itemsOf<QGraphicsEllipseItem>(scene).size(), 1);
-    QGraphicsEllipseItem* const marker = itemsOf<QGraphicsEllipseItem>(scene).first();
-    EXPECT_EQ(marker->pos(), QPointF(100, 200));
-    EXPECT_TRUE(marker->flags() & QGraphicsItem::ItemIgnoresTransformations);
-    ASSERT_EQ(itemsOf<QGraphicsSimpleTextItem>(scene).size(), 1);
-    EXPECT_EQ(itemsOf<QGraphicsSimpleTextItem>(scene).first()->text(), QStringLiteral("W-1"));
-
+    builder.add_object(wellAt(QStringLiteral("no location"), nan, nan), 1);
     model::PointSet points;
-    points.addPoint(model::Point3<double>(0, 0, 1));
-    points.addPoint(model::Point3<double>(std::numeric_limits<double>::quiet_NaN(), 1, 1));
-    points.addPoint(model::Point3<double>(50, 60, 1));
+    for (double const x : {0.0, nan, 50.0}) {
+        points.addPoint(model::Point3<double>(x, x, 1));
+    }
     builder.add_object(points, 2);
-    ASSERT_EQ(itemsOf<app::MarkerSetItem>(scene).size(), 1);
-    EXPECT_EQ(itemsOf<app::MarkerSetItem>(scene).first()->points().size(), 2u);
-
     model::PolylineSet lines;
     lines.addPolyline(model::Polyline{{{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}, true, QString()});
     lines.addPolyline(model::Polyline{{{-5, -5, 0}, {-6, -6, 0}}, false, QString()});
     builder.add_object(lines, 3);
-    ASSERT_EQ(itemsOf<QGraphicsPathItem>(scene).size(), 1);
-    EXPECT_EQ(itemsOf<QGraphicsPathItem>(scene).first()->path().boundingRect(),
-              QRectF(QPointF(-6, -6), QPointF(10, 10)));
-
     model::RasterImage raster;
     QImage image(4, 2, QImage::Format_RGB32);
     image.fill(Qt::red);
     raster.setImage(image);
     raster.setExtent(1000, 500, 25, 50); // covers x 1000..1100, y 400..500
     builder.add_object(raster, 4);
-    ASSERT_EQ(itemsOf<QGraphicsPixmapItem>(scene).size(), 1);
-    EXPECT_EQ(itemsOf<QGraphicsPixmapItem>(scene).first()->sceneBoundingRect(),
-              QRectF(QPointF(1000, 400), QPointF(1100, 500)));
-
-    // Wells, points, lines and the raster; the well without a location was left out.
-    EXPECT_EQ(builder.drawn_objects(), 4);
-    EXPECT_EQ(builder.data_rect(), QRectF(QPointF(-6, -6), QPointF(1100, 500)));
-}
-
-TEST(AppMapSceneBuilderTest, SurfacesAreShadedNorthUpWithNoDataLeftOut) {
     model::RegularSurface surface;
-    surface.setName(QStringLiteral("dem"));
     double const nodata = model::RegularSurface::noData();
-    // Row 0 is the southern row.
-    surface.setHeights(3, 2, {10, 20, 30, nodata, 40, 50});
+    surface.setHeights(3, 2, {10, 20, 30, nodata, 40, 50}); // row 0 is the southern row
     surface.setPlacement(500, 1000, 10, 20);
+    builder.add_object(surface, 5);
 
-    QImage const image = app::MapSceneBuilder::surface_image(surface);
-    ASSERT_EQ(image.size(), QSize(3, 2));
-    // Image row 0 is the northern row: the NODATA cell is its first pixel.
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(0, 1)), 255);
-    // Low and high heights get different colours; the ends of the ramp differ.
-    EXPECT_NE(image.pixel(0, 1), image.pixel(2, 0));
+    // The well's marker keeps its size on screen; the well without a location is left out.
+    QList<QGraphicsEllipseItem*> const markers = itemsOf<QGraphicsEllipseItem>(scene);
+    ASSERT_EQ(markers.size(), 1);
+    EXPECT_EQ(markers.first()->pos(), QPointF(100, 200));
+    EXPECT_TRUE(markers.first()->flags() & QGraphicsItem::ItemIgnoresTransformations);
+    EXPECT_EQ(itemsOf<QGraphicsSimpleTextItem>(scene).size(), 1);
+    ASSERT_EQ(itemsOf<app::MarkerSetItem>(scene).size(), 1);
+    EXPECT_EQ(itemsOf<app::MarkerSetItem>(scene).first()->points().size(), 2u);
+    ASSERT_EQ(itemsOf<QGraphicsPathItem>(scene).size(), 1);
+    EXPECT_EQ(itemsOf<QGraphicsPathItem>(scene).first()->path().boundingRect(),
+              QRectF(-6, -6, 16, 16));
+    QList<QRectF> images;
+    for (QGraphicsPixmapItem const* item : itemsOf<QGraphicsPixmapItem>(scene)) {
+        images << item->sceneBoundingRect();
+    }
+    EXPECT_EQ(images.size(), 2);
+    EXPECT_TRUE(images.contains(QRectF(500, 1000, 30, 40)) &&
+                images.contains(QRectF(1000, 400, 100, 100)));
+    EXPECT_EQ(builder.drawn_objects(), 5);
+    EXPECT_EQ(builder.data_rect(), QRectF(QPointF(-6, -6), QPointF(1100, 1040)));
 
-    QGraphicsScene scene;
-    app::MapSceneBuilder builder(scene);
-    builder.add_object(surface, 0);
-    ASSERT_EQ(itemsOf<QGraphicsPixmapItem>(scene).size(), 1);
-    EXPECT_EQ(itemsOf<QGraphicsPixmapItem>(scene).first()->sceneBoundingRect(),
-              QRectF(QPointF(500, 1000), QPointF(530, 1040)));
-
-    model::RegularSurface all_nodata;
-    all_nodata.setHeights(2, 1, {nodata, nodata});
-    QImage const blank = app::MapSceneBuilder::surface_image(all_nodata);
-    EXPECT_EQ(qAlpha(blank.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(blank.pixel(1, 0)), 0);
+    // Surfaces are shaded north up: image row 0 is the northern row, whose NODATA cell is clear.
+    QImage const shaded = app::MapSceneBuilder::surface_image(surface);
+    ASSERT_EQ(shaded.size(), QSize(3, 2));
+    EXPECT_EQ(qAlpha(shaded.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(shaded.pixel(0, 1)), 255);
+    EXPECT_NE(shaded.pixel(0, 1), shaded.pixel(2, 0));
 }
 
 TEST(AppMapSceneBuilderTest, GridsShowTheirTopCellsOrTheirOutline) {
-    model::CornerPointGrid grid = smallGrid(100, 200);
+    // A 2 x 1 x 1 grid of unit cells with vertical pillars at (100, 200).
+    std::vector<model::Pillar> pillars;
+    for (int j = 0; j <= 1; ++j) {
+        for (int i = 0; i <= 2; ++i) {
+            pillars.push_back(
+                model::Pillar{{100.0 + i, 200.0 + j, 0.0}, {100.0 + i, 200.0 + j, 10.0}});
+        }
+    }
+    model::CornerPointGrid grid;
+    grid.setGeometry(2, 1, 1, pillars, std::vector<double>(16, 0.0));
     QPainterPath const cells = app::MapSceneBuilder::grid_outline(grid);
-    EXPECT_EQ(cells.boundingRect(), QRectF(QPointF(100, 200), QPointF(102, 201)));
+    EXPECT_EQ(cells.boundingRect(), QRectF(100, 200, 2, 1));
     // Two cells: each a closed outline of four corners (move, three lines, close).
     EXPECT_EQ(cells.elementCount(), 2 * 5);
-
     // Over the column limit only the outer edges are drawn: 6 edges, a move and a line each.
     QPainterPath const outline = app::MapSceneBuilder::grid_outline(grid, 1);
     EXPECT_EQ(outline.boundingRect(), cells.boundingRect());
     EXPECT_EQ(outline.elementCount(), 6 * 2);
-
     // An inactive column draws nothing; map axes move the grid to its map place.
     grid.setActiveFlags({false, true});
-    EXPECT_EQ(app::MapSceneBuilder::grid_outline(grid).boundingRect(),
-              QRectF(QPointF(101, 200), QPointF(102, 201)));
-    model::CornerPointGrid mapped = smallGrid(0, 0);
-    mapped.setMapAxes({5000, 7001, 5000, 7000, 5001, 7000});
-    EXPECT_EQ(app::MapSceneBuilder::grid_outline(mapped).boundingRect(),
-              QRectF(QPointF(5000, 7000), QPointF(5002, 7001)));
+    EXPECT_EQ(app::MapSceneBuilder::grid_outline(grid).boundingRect(), QRectF(101, 200, 1, 1));
+    grid.setActiveFlags({true, true});
+    grid.setMapAxes({5000, 7001, 5000, 7000, 5001, 7000});
+    EXPECT_EQ(app::MapSceneBuilder::grid_outline(grid).boundingRect(), QRectF(5100, 7200, 2, 1));
 }
 
-TEST(AppMapViewTest, NorthIsUpAndZoomToFitFramesTheData) {
-    housekeeping::DocumentId const id = housekeeping::DocumentManager::instance().create_document();
+TEST(AppMapViewTest, NorthIsUpZoomToFitFramesTheDataAndTheMouseZoomsAndPans) {
+    housekeeping::DocumentManager& documents = housekeeping::DocumentManager::instance();
     auto& document = dynamic_cast<housekeeping::Document&>(
-        *housekeeping::DocumentManager::instance().document_from_id(id));
+        *documents.document_from_id(documents.create_document()));
     document.add_object(boost::make_shared<model::Well>(wellAt(QStringLiteral("S"), 1000, 1000)));
     document.add_object(boost::make_shared<model::Well>(wellAt(QStringLiteral("N"), 1200, 1500)));
-
     app::MapView view;
     view.resize(400, 300);
     view.show();
     ModalDialogHelper::waitFor([&view] { return view.isVisible(); });
     view.show_document(&document);
-    EXPECT_EQ(view.drawn_objects(), 2);
     view.zoom_to_fit();
-
     QPoint const south = view.mapFromScene(QPointF(1000, 1000));
     QPoint const north = view.mapFromScene(QPointF(1200, 1500));
-    EXPECT_LT(north.y(), south.y());
-    EXPECT_LT(south.x(), north.x());
-    for (QPoint const& p : {south, north}) {
-        EXPECT_TRUE(view.viewport()->rect().contains(p)) << p.x() << "," << p.y();
-    }
+    EXPECT_TRUE(north.y() < south.y() && south.x() < north.x());
+    EXPECT_TRUE(view.viewport()->rect().contains(south) && view.viewport()->rect().contains(north));
 
     // The wheel zooms around the cursor: the map point under it stays put.
     double const before = view.pixels_per_unit();
@@ -197,33 +161,156 @@ TEST(AppMapViewTest, NorthIsUpAndZoomToFitFramesTheData) {
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(view.viewport(), &wheel);
     EXPECT_NEAR(view.pixels_per_unit(), before * 1.25, before * 1e-9);
-    QPointF const after = view.mapToScene(south);
-    EXPECT_NEAR(after.x(), under_cursor.x(), 1.0 / view.pixels_per_unit() + 1e-6);
-    EXPECT_NEAR(after.y(), under_cursor.y(), 1.0 / view.pixels_per_unit() + 1e-6);
-
+    QPointF const offset = view.mapToScene(south) - under_cursor;
+    EXPECT_LE(offset.manhattanLength(), 2.0 / view.pixels_per_unit() + 1e-6);
     // Zooming stays within sane limits however far the user goes.
-    for (int i = 0; i < 200; ++i) {
-        view.zoom_by(10.0);
+    for (double const factor : std::vector<double>(200, 10.0)) {
+        view.zoom_by(factor);
     }
     EXPECT_LE(view.pixels_per_unit(), 1e7);
     view.zoom_by(0.0);
-    view.zoom_by(std::numeric_limits<double>::quiet_NaN());
+    view.zoom_by(nan);
     EXPECT_TRUE(std::isfinite(view.pixels_per_unit()));
 
     // Dragging pans: the map point under the mouse moves with it.
     view.zoom_to_fit();
-    QPointF const centre_before = view.mapToScene(view.viewport()->rect().center());
+    QPointF const centre = view.mapToScene(view.viewport()->rect().center());
     QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 150));
     QMouseEvent move(QEvent::MouseMove, QPointF(250, 150), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(view.viewport(), &move);
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(250, 150));
-    QPointF const centre_after = view.mapToScene(view.viewport()->rect().center());
-    EXPECT_LT(centre_after.x(), centre_before.x());
-
+    EXPECT_LT(view.mapToScene(view.viewport()->rect().center()).x(), centre.x());
     view.show_document(nullptr);
     EXPECT_EQ(view.drawn_objects(), 0);
-    housekeeping::DocumentManager::instance().destroy_all();
+    documents.destroy_all();
+}
+
+std::vector<double> ramp(int n, double from, double step, int gap_at = -1) {
+    std::vector<double> values(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        values[static_cast<std::size_t>(i)] = i == gap_at ? nan : from + step * i;
+    }
+    return values;
+}
+
+struct TraceCase {
+    char const* name;
+    std::vector<double> depths;
+    std::vector<double> values;
+    bool logarithmic;
+    double top;
+    double bottom;
+    // What the trace gives on a 100 x 10 pixel track: runs, at most so many points, the first
+    // and last x.
+    std::size_t runs;
+    int max_points;
+    double first_x;
+    double last_x;
+};
+
+class LogTrackTraceTest : public ::testing::TestWithParam<TraceCase> {};
+
+TEST_P(LogTrackTraceTest, TracesOnePointPairPerRowAndBreaksAtNulls) {
+    TraceCase const& c = GetParam();
+    model::Well well;
+    well.setCurves({"DEPT", "M", "", c.depths}, {{"C", "", "", c.values}});
+    std::vector<QPolygonF> runs;
+    app::LogTrackRenderer(well).trace(0, c.logarithmic, c.top, c.bottom, QRectF(0, 0, 100, 10),
+                                      runs);
+    ASSERT_EQ(runs.size(), c.runs);
+    int points = 0;
+    for (QPolygonF const& run : runs) {
+        points += run.size();
+        // Off-track points are pulled in, never left at coordinates a painter cannot take.
+        for (QPointF const& p : run) {
+            EXPECT_TRUE(QRectF(-100, -10, 300, 30).contains(p)) << c.name;
+        }
+    }
+    EXPECT_LE(points, c.max_points);
+    if (!runs.empty()) {
+        EXPECT_NEAR(runs.front().front().x(), c.first_x, 1e-6);
+        EXPECT_NEAR(runs.back().back().x(), c.last_x, 1e-6);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LogTrackTraceTest,
+    ::testing::Values(
+        // 10,000 samples on 10 rows: a low and a high point per row (and the rows beyond the
+        // edges); with a null, the blocks around it are taken sample by sample.
+        TraceCase{"Dense", ramp(10000, 0, 0.001), ramp(10000, 0, 1), false, 0, 9.999, 1, 24, 0,
+                  100},
+        TraceCase{"DenseGap", ramp(10000, 0, 0.001), ramp(10000, 0, 1, 5003), false, 0, 9.999, 2,
+                  26, 0, 100},
+        // A null value or a depth without value splits the line; upward depths are traced.
+        TraceCase{"NullGap", ramp(11, 0, 1), ramp(11, 0, 10, 5), false, 0, 10, 2, 22, 0, 100},
+        TraceCase{"MissingDepth", ramp(11, 0, 1, 3), ramp(11, 0, 10), false, 0, 10, 2, 22, 0, 100},
+        TraceCase{"Decreasing", ramp(11, 10, -1), ramp(11, 0, 10), false, 0, 10, 1, 22, 0, 100},
+        // On a log scale zero and negative values are gaps; 1..1000 fills whole decades.
+        TraceCase{"Logarithmic", ramp(5, 0, 1), {0, 1, 10, -5, 1000}, true, 0, 4, 2, 10, 0, 100},
+        // Zoomed in: only the samples at and next to the window.
+        TraceCase{"Window", ramp(101, 0, 1), ramp(101, 0, 1), false, 40, 50, 1, 24, 39, 51},
+        TraceCase{"AllNull", ramp(5, 0, 1), ramp(5, nan, 0), false, 0, 4, 0, 0, 0, 0},
+        TraceCase{"OneSample", {7}, {3}, false, 6, 8, 1, 1, 50, 50}),
+    [](auto const& info) { return std::string(info.param.name); });
+
+// A long noisy curve with scattered nulls traced with block extremes (depths in order) and
+// sample by sample (the last depth missing, so their order is unknown): the same lines.
+TEST(LogTrackTraceTest, BlocksTraceWhatTheSamplesTrace) {
+    std::size_t const n = 100000;
+    std::vector<double> values(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        values[i] = (i * 7919) % 1000 == 3 ? nan : std::sin(i * 0.37) * std::exp((i % 977) / 500.0);
+    }
+    values.back() = nan;
+    model::Well blocked;
+    model::Well sampled;
+    blocked.setCurves({"DEPT", "M", "", ramp(int(n), 100, 0.1)}, {{"C", "", "", values}});
+    sampled.setCurves({"DEPT", "M", "", ramp(int(n), 100, 0.1, int(n) - 1)},
+                      {{"C", "", "", values}});
+    app::LogTrackRenderer const with_blocks(blocked);
+    app::LogTrackRenderer const by_sample(sampled);
+    ASSERT_EQ(by_sample.depth_order(), app::LogTrackRenderer::DepthOrder::Unordered);
+    for (bool const logarithmic : {false, true}) {
+        std::vector<QPolygonF> a;
+        std::vector<QPolygonF> b;
+        with_blocks.trace(0, logarithmic, 100, 10100, QRectF(0, 0, 80, 300), a);
+        by_sample.trace(0, logarithmic, 100, 10100, QRectF(0, 0, 80, 300), b);
+        EXPECT_GT(a.size(), 10u);
+        EXPECT_EQ(a, b) << (logarithmic ? "logarithmic" : "linear");
+    }
+}
+
+TEST(LogTrackScaleTest, FitsTheValuesAndKnowsResistivity) {
+    model::WellCurve const resistivity{"ILD", "OHMM", "", {0.5, 399.5, nan, -1}};
+    app::CurveScale const log = app::CurveScale::fit(resistivity, true);
+    EXPECT_TRUE(log.valid && log.left == 0.1 && log.right == 1000.0);
+    EXPECT_NEAR(log.fraction(10.0), 0.5, 1e-12);
+    app::CurveScale const linear = app::CurveScale::fit(resistivity, false);
+    EXPECT_TRUE(linear.left == -1.0 && linear.right == 399.5);
+    EXPECT_FALSE(app::CurveScale::fit({"GR", "", "", {nan, nan}}, false).valid);
+    EXPECT_FALSE(app::CurveScale::fit({"GR", "", "", {-1, 0}}, true).valid);
+    for (auto const& [mnemonic, unit, expected] :
+         std::vector<std::tuple<QString, QString, bool>>{{"ILD", "OHMM", true},
+                                                         {"DEEP", "ohm.m", true},
+                                                         {"GR", "GAPI", false},
+                                                         {"RHOB", "G/CC", false}}) {
+        EXPECT_EQ(app::LogTrackRenderer::is_resistivity({mnemonic, unit, "", {}}), expected)
+            << mnemonic.toStdString();
+    }
+}
+
+// Documents read with either native key are reopened by path and saved back to their file.
+TEST(AppNativeDocumentsTest, KnowsTheNativeKeysAndSuffixes) {
+    for (auto const& [key, native] : std::vector<std::pair<std::string, bool>>{
+             {"QRO", true}, {"QUARRO", true}, {"WELLS", false}, {"qro", false}}) {
+        EXPECT_EQ(app::native_documents::is_native_key(key), native) << key;
+    }
+    for (auto const& [path, native] : std::vector<std::pair<QString, bool>>{
+             {"a.qro", true}, {"b.QROZ", true}, {"c.quarro", true}, {"d.qro.las", false}}) {
+        EXPECT_EQ(app::native_documents::has_native_suffix(path), native) << path.toStdString();
+    }
 }
 
 } // namespace

@@ -22,32 +22,21 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace quarro {
 namespace test {
 namespace {
 
 using housekeeping::DocumentManager;
 
-housekeeping::Document* currentDocument() {
-    return dynamic_cast<housekeeping::Document*>(DocumentManager::instance().current_document());
-}
-
 // A fresh current document with three objects of different kinds, modified.
 housekeeping::Document& filledDocument() {
     resetDocuments();
-    housekeeping::Document& document = *currentDocument();
+    housekeeping::Document& document = currentDocument();
     auto well = boost::make_shared<model::Well>();
     well->setName(QStringLiteral("W-1"));
-    model::DepthReference reference;
-    reference.x = 10;
-    reference.y = 20;
-    well->setDepthReference(reference);
     auto points = boost::make_shared<model::PointSet>();
     points->setName(QStringLiteral("tops"));
     points->addPoint(model::Point3<double>(1, 2, 3));
-    points->addPoint(model::Point3<double>(4, 5, 6));
     auto lines = boost::make_shared<model::PolylineSet>();
     lines->setName(QStringLiteral("faults"));
     lines->addPolyline(model::Polyline{{{0, 0, 0}, {5, 5, 0}}, false, QStringLiteral("F1")});
@@ -77,15 +66,10 @@ QString scratch(QString const& name) {
 TEST(AppSaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
     app::MainWindow& window = *startedApp().window;
     housekeeping::Document& document = filledDocument();
-    QStringList const original = describe(document);
     QString const path = scratch(QStringLiteral("save/field.qro"));
-
     ASSERT_TRUE(window.save_document(document.id(), path));
-    EXPECT_TRUE(QFileInfo(path).isFile());
-    EXPECT_FALSE(document.is_modified());
-    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_FALSE(document.is_modified() || window.isWindowModified());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("field.qro[*] - Quarro"));
-    ASSERT_TRUE(document.datasource());
     EXPECT_EQ(document.datasource()->key(), "QRO");
     EXPECT_EQ(utilities::url_to_filesystem(document.datasource()->url()), path);
     // A native document can be reverted now.
@@ -94,9 +78,8 @@ TEST(AppSaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
     // Read back through the application's own open flow, into a document of its own.
     app::BatchImport::Result const reopened = app::BatchImport(true, false).run({path}, "");
     ASSERT_TRUE(reopened.all_loaded());
-    ASSERT_EQ(reopened.documents.size(), 1u);
     EXPECT_NE(reopened.documents.front(), document.id());
-    EXPECT_EQ(describe(*currentDocument()), original);
+    EXPECT_EQ(describe(currentDocument()), describe(document));
 
     // Save As through the File menu; a name without suffix gets ".qro".
     DocumentManager::instance().current_document(document.id());
@@ -105,13 +88,11 @@ TEST(AppSaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
     window.save_as_action()->trigger();
     EXPECT_TRUE(helper.allAnswered());
     QString const copy = scratch(QStringLiteral("save/copy.qro"));
-    EXPECT_TRUE(QFileInfo(copy).isFile());
     EXPECT_EQ(utilities::url_to_filesystem(document.datasource()->url()), copy);
 
     // Save of a document that has its file asks nothing and writes the change.
     auto late = boost::make_shared<model::PointSet>();
     late->setName(QStringLiteral("added after saving"));
-    late->addPoint(model::Point3<double>(7, 8, 9));
     document.add_object(late);
     document.set_modified(true);
     window.save_action()->trigger();
@@ -130,12 +111,10 @@ TEST(AppSaveTest, AFailedSaveSaysWhyAndLeavesTheOldFileAndTheDocumentAlone) {
     app::MainWindow& window = *startedApp().window;
     housekeeping::Document& document = filledDocument();
     boost::shared_ptr<housekeeping::DataSource> const source_before = document.datasource();
-
     // A name of 250 characters: the file exists, but the temporary file beside it, whose name is
     // longer, cannot be made, whoever runs the test.
     QString const old_file = writeScratchFile(
         QStringLiteral("failed/") + QString(246, QLatin1Char('x')) + ".qro", "the old document\n");
-    ASSERT_TRUE(QFileInfo(old_file).isFile());
     // A folder where the file should be, and a file where a folder should be.
     QString const folder = scratch(QStringLiteral("failed/folder.qro/"));
     QDir().mkpath(folder);
@@ -157,58 +136,46 @@ TEST(AppSaveTest, AFailedSaveSaysWhyAndLeavesTheOldFileAndTheDocumentAlone) {
 
 TEST(AppCloseTest, ClosingAModifiedDocumentAsksFirst) {
     app::MainWindow& window = *startedApp().window;
-
-    // Cancel keeps the document.
-    housekeeping::DocumentId id = filledDocument().id();
-    {
+    struct Row {
+        bool modified;
+        QMessageBox::StandardButton answer; // NoButton: no question is expected
+        bool choose_file;                   // the Save dialog gets a file (or is cancelled)
+        bool closes;
+    };
+    Row const rows[] = {{true, QMessageBox::Cancel, false, false},
+                        {true, QMessageBox::Discard, false, true},
+                        {true, QMessageBox::Save, true, true},
+                        {true, QMessageBox::Save, false, false},
+                        {false, QMessageBox::NoButton, false, true}};
+    int n = 0;
+    for (Row const& row : rows) {
+        SCOPED_TRACE(++n);
+        housekeeping::Document& document = filledDocument();
+        document.set_modified(row.modified);
+        housekeeping::DocumentId const id = document.id();
+        QString const path = scratch(QStringLiteral("close/kept%1.qro").arg(n));
         ModalDialogHelper helper;
-        helper.pressMessageBoxButton(QMessageBox::Cancel);
-        EXPECT_FALSE(window.close_current());
-        ASSERT_EQ(helper.messageBoxes().size(), 1);
-        EXPECT_TRUE(helper.messageBoxes().first().contains(QStringLiteral("unsaved changes")));
-        EXPECT_TRUE(DocumentManager::instance().document_exists(id));
-    }
-    // Discard closes it without saving.
-    {
-        ModalDialogHelper helper;
-        helper.pressMessageBoxButton(QMessageBox::Discard);
-        EXPECT_TRUE(window.close_current());
-        EXPECT_EQ(helper.answered(), 1);
-        EXPECT_FALSE(DocumentManager::instance().document_exists(id));
-    }
-    // Save asks for a file (the document has none), saves, then closes.
-    id = filledDocument().id();
-    QString const path = scratch(QStringLiteral("close/kept.qro"));
-    {
-        ModalDialogHelper helper;
-        helper.pressMessageBoxButton(QMessageBox::Save).chooseFiles({path});
+        if (row.answer != QMessageBox::NoButton) {
+            helper.pressMessageBoxButton(row.answer);
+        }
+        if (row.answer == QMessageBox::Save) {
+            helper.chooseFiles(row.choose_file ? QStringList{path} : QStringList{});
+        }
         window.close_action()->trigger();
         EXPECT_TRUE(helper.allAnswered());
-        EXPECT_FALSE(DocumentManager::instance().document_exists(id));
-        EXPECT_TRUE(readFile(path).contains("faults"));
-    }
-    // Save, then cancelling the file dialog, keeps the document.
-    id = filledDocument().id();
-    {
-        ModalDialogHelper helper;
-        helper.pressMessageBoxButton(QMessageBox::Save).chooseFiles({});
-        EXPECT_FALSE(window.close_current());
-        EXPECT_TRUE(DocumentManager::instance().document_exists(id));
-    }
-    // A document without changes goes without a question.
-    currentDocument()->set_modified(false);
-    {
-        ModalDialogHelper helper;
-        EXPECT_TRUE(window.close_current());
-        EXPECT_EQ(helper.answered(), 0);
         EXPECT_TRUE(helper.unexpected().isEmpty());
+        EXPECT_EQ(helper.messageBoxes().size(), row.modified ? 1 : 0);
+        if (row.modified) {
+            EXPECT_TRUE(helper.messageBoxes().first().contains(QStringLiteral("unsaved changes")));
+        }
+        EXPECT_EQ(DocumentManager::instance().document_exists(id), !row.closes);
+        EXPECT_EQ(readFile(path).contains("faults"), row.choose_file);
     }
 }
 
 TEST(AppCloseTest, QuittingWithSeveralChangedDocumentsAsksOnceListingThem) {
     app::MainWindow& window = *startedApp().window;
     QAction* const quit = window.file_menu()->actions().last();
-    ASSERT_EQ(quit->text(), QStringLiteral("&Quit"));
     // Each document gets its own native file; the first one's cannot be written (a folder).
     QString const blocked = scratch(QStringLiteral("quit/blocked.qro"));
     QDir().mkpath(blocked);
@@ -233,15 +200,13 @@ TEST(AppCloseTest, QuittingWithSeveralChangedDocumentsAsksOnceListingThem) {
             DocumentManager::instance().create_document()};
         QStringList files;
         for (housekeeping::DocumentId const& id : changed) {
-            QString const file =
-                id == first.id() && row.first_save_fails
-                    ? blocked
-                    : scratch(QStringLiteral("quit/%1-%2.qro").arg(n).arg(id.value()));
-            files << file;
+            files << (id == first.id() && row.first_save_fails
+                          ? blocked
+                          : scratch(QStringLiteral("quit/%1-%2.qro").arg(n).arg(id.value())));
             housekeeping::AbstractDocument* const document =
                 DocumentManager::instance().document_from_id(id);
             document->datasource(boost::make_shared<housekeeping::DataSource>(
-                utilities::filesystem_to_url(file),
+                utilities::filesystem_to_url(files.last()),
                 housekeeping::AbstractDataInformationFactory::create("QRO")));
             document->set_modified(true);
         }
@@ -250,26 +215,22 @@ TEST(AppCloseTest, QuittingWithSeveralChangedDocumentsAsksOnceListingThem) {
         if (row.first_save_fails) {
             helper.pressMessageBoxButton(QMessageBox::Ok);
         }
-
         quit->trigger();
 
         EXPECT_TRUE(helper.allAnswered());
         EXPECT_TRUE(helper.unexpected().isEmpty()) << helper.unexpected().join(", ").toStdString();
-        ASSERT_FALSE(helper.messageBoxes().isEmpty());
+        ASSERT_EQ(helper.messageBoxes().size(), row.first_save_fails ? 2 : 1);
         QString const question = helper.messageBoxes().first();
         EXPECT_TRUE(question.startsWith(QStringLiteral("Quit|3 documents have unsaved changes")))
             << question.toStdString();
+        int saved = 0;
         for (QString const& file : files) {
             EXPECT_TRUE(question.contains(QFileInfo(file).fileName())) << question.toStdString();
+            saved += QFileInfo(file).isFile() ? 1 : 0;
         }
         if (row.first_save_fails) {
             // Save All stopped at the first failure and said why.
-            ASSERT_EQ(helper.messageBoxes().size(), 2);
             EXPECT_TRUE(helper.messageBoxes()[1].contains(QStringLiteral("could not be saved")));
-        }
-        int saved = 0;
-        for (QString const& file : files) {
-            saved += QFileInfo(file).isFile() ? 1 : 0;
         }
         EXPECT_EQ(saved, row.saved);
         EXPECT_EQ(window.isVisible(), !row.quits);

@@ -11,10 +11,10 @@
 #include "ModalDialogHelper.h"
 #include "PropertiesPanel.h"
 #include "StartedApp.h"
+#include "TestApplication.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
 #include "model/CornerPointGrid.h"
-#include "model/RegularSurface.h"
 #include "model/Well.h"
 
 #include <QComboBox>
@@ -29,7 +29,6 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -37,45 +36,36 @@ namespace quarro {
 namespace test {
 namespace {
 
-using housekeeping::DocumentManager;
 double const nan = std::numeric_limits<double>::quiet_NaN();
+using Curves = std::vector<std::pair<QString, std::function<double(std::size_t)>>>;
 
-housekeeping::Document& currentDocument() {
-    return *dynamic_cast<housekeeping::Document*>(DocumentManager::instance().current_document());
-}
-
-model::WellCurve curve(QString const& mnemonic, QString const& unit, std::vector<double> samples) {
-    return model::WellCurve{mnemonic, unit, QString(), std::move(samples)};
-}
-
-// A well of `n` samples from 1000 m down; each curve's value is f(sample).
-boost::shared_ptr<model::Well>
-well(QString const& name, std::size_t n,
-     std::vector<std::pair<QString, std::function<double(std::size_t)>>> curves, double x = nan,
-     double y = nan) {
+// A well of `n` samples from 1000 m down, every 0.5 m; each curve's value is f(sample).
+boost::shared_ptr<model::Well> well(QString const& name, std::size_t n, Curves const& curves,
+                                    double x = nan, double y = nan) {
     auto result = boost::make_shared<model::Well>();
     result->setName(name);
     model::DepthReference reference;
     reference.x = x;
     reference.y = y;
     result->setDepthReference(reference);
-    std::vector<double> depths(n);
-    for (std::size_t s = 0; s < n; ++s) {
-        depths[s] = 1000.0 + 0.5 * static_cast<double>(s);
-    }
-    std::vector<model::WellCurve> logs;
-    for (auto const& [mnemonic, f] : curves) {
+    auto const sampled = [n](std::function<double(std::size_t)> const& f) {
         std::vector<double> samples(n);
         for (std::size_t s = 0; s < n; ++s) {
             samples[s] = f(s);
         }
-        logs.push_back(curve(mnemonic, mnemonic == "ILD" ? "OHMM" : "GAPI", std::move(samples)));
+        return samples;
+    };
+    std::vector<model::WellCurve> logs;
+    for (auto const& [mnemonic, f] : curves) {
+        logs.push_back({mnemonic, mnemonic == "ILD" ? "OHMM" : "GAPI", QString(), sampled(f)});
     }
-    result->setCurves(curve(QStringLiteral("DEPT"), QStringLiteral("M"), depths), std::move(logs));
+    result->setCurves(
+        {"DEPT", "M", QString(), sampled([](std::size_t s) { return 1000 + 0.5 * s; })},
+        std::move(logs));
     return result;
 }
 
-// An n x n x 2 grid of unit cells at (x0, y0), property PORO = i + 10 j + 100 k.
+// An n x n x 2 grid of unit cells at (x0, y0), property PORO = i + 10 j + 100 k (or NaN).
 boost::shared_ptr<model::CornerPointGrid> grid(int n, double x0, double y0, bool active = true,
                                                bool nan_property = false) {
     std::vector<model::Pillar> pillars;
@@ -84,9 +74,10 @@ boost::shared_ptr<model::CornerPointGrid> grid(int n, double x0, double y0, bool
             pillars.push_back(model::Pillar{{x0 + i, y0 + j, 0.0}, {x0 + i, y0 + j, 10.0}});
         }
     }
-    std::vector<double> zcorn(8 * static_cast<std::size_t>(n * n * 2));
+    std::size_t const layer = static_cast<std::size_t>(n * n);
+    std::vector<double> zcorn(16 * layer);
     for (std::size_t z = 0; z < zcorn.size(); ++z) {
-        zcorn[z] = static_cast<double>(z / (4 * static_cast<std::size_t>(n * n)));
+        zcorn[z] = static_cast<double>(z / (4 * layer));
     }
     auto result = boost::make_shared<model::CornerPointGrid>();
     result->setName(QStringLiteral("G"));
@@ -94,27 +85,25 @@ boost::shared_ptr<model::CornerPointGrid> grid(int n, double x0, double y0, bool
     result->setActiveFlags(std::vector<bool>(result->cellCount(), active));
     std::vector<double> poro(result->cellCount());
     for (std::size_t c = 0; c < poro.size(); ++c) {
-        std::size_t const i = c % n;
-        std::size_t const j = (c / n) % n;
-        std::size_t const k = c / (n * n);
-        poro[c] = nan_property ? nan : static_cast<double>(i + 10 * j + 100 * k);
+        poro[c] = nan_property ? nan : double(c % n + 10 * ((c / n) % n) + 100 * (c / layer));
     }
     result->addProperty(QStringLiteral("PORO"), poro);
     return result;
 }
 
-// Clicks the object's row in the documents panel.
-void clickInPanel(app::MainWindow& window, QString const& name) {
+// Clicks the object's row in the documents panel; returns the row.
+QTreeWidgetItem* clickInPanel(app::MainWindow& window, QString const& name) {
     QTreeWidget* const tree = window.document_panel()->tree();
-    ModalDialogHelper::waitFor([tree, name] {
-        return !tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).isEmpty();
-    });
-    QList<QTreeWidgetItem*> const found =
-        tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-    ASSERT_FALSE(found.isEmpty()) << name.toStdString();
-    tree->scrollToItem(found.front());
+    auto const found = [tree, name] {
+        return tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+    };
+    if (!ModalDialogHelper::waitFor([&found] { return !found().isEmpty(); })) {
+        return nullptr;
+    }
+    tree->scrollToItem(found().front());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualItemRect(found.front()).center());
+                      tree->visualItemRect(found().front()).center());
+    return found().front();
 }
 
 // The properties panel's rows as "name: value".
@@ -130,14 +119,6 @@ QStringList propertyRows(app::MainWindow& window) {
     return rows;
 }
 
-QString statusText(app::MainWindow& window) {
-    QStringList texts;
-    for (QLabel* label : window.statusBar()->findChildren<QLabel*>()) {
-        texts << label->text();
-    }
-    return texts.join(QLatin1Char(' '));
-}
-
 TEST(AppViewsTest, SelectingAWellInThePanelOrOnTheMapShowsItsCurvesAndProperties) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
@@ -147,22 +128,26 @@ TEST(AppViewsTest, SelectingAWellInThePanelOrOnTheMapShowsItsCurvesAndProperties
     EXPECT_TRUE(window.map_view()->note().contains(QStringLiteral("drop files here")));
 
     housekeeping::Document& document = currentDocument();
-    document.add_object(
-        well(QStringLiteral("W-1"), 400,
-             {{QStringLiteral("GR"), [](std::size_t s) { return double(s % 150); }},
-              {QStringLiteral("ILD"), [](std::size_t s) { return 0.5 + s; }},
-              {QStringLiteral("NPHI"), [](std::size_t s) { return s % 7 ? 0.2 : nan; }}},
-             5000, 6000));
+    document.add_object(well(QStringLiteral("W-1"), 400,
+                             {{"GR", [](std::size_t s) { return double(s % 150); }},
+                              {"ILD", [](std::size_t s) { return 0.5 + s; }},
+                              {"NPHI", [](std::size_t s) { return s % 7 ? 0.2 : nan; }}},
+                             5000, 6000));
     for (QString const name : {"A", "B", "C"}) {
         document.add_object(well(name, 10, {}));
     }
     QCoreApplication::processEvents();
     EXPECT_TRUE(window.map_view()->note().isEmpty());
-    EXPECT_TRUE(statusText(window).contains(QStringLiteral("3 wells without coordinates")))
-        << statusText(window).toStdString();
+    QStringList status;
+    for (QLabel* label : window.statusBar()->findChildren<QLabel*>()) {
+        status << label->text();
+    }
+    EXPECT_TRUE(status.join(' ').contains(QStringLiteral("3 wells without coordinates")))
+        << status.join(' ').toStdString();
 
-    clickInPanel(window, QStringLiteral("W-1"));
-    ASSERT_TRUE(log->well());
+    QTreeWidgetItem* const row = clickInPanel(window, QStringLiteral("W-1"));
+    ASSERT_TRUE(row && log->well());
+    EXPECT_EQ(row->text(2), QStringLiteral("400 samples"));
     EXPECT_EQ(log->well()->name(), QStringLiteral("W-1"));
     EXPECT_EQ(log->shown_curves(), QStringList({"GR", "ILD", "NPHI"}));
     ASSERT_EQ(log->tracks().size(), 3u);
@@ -172,17 +157,11 @@ TEST(AppViewsTest, SelectingAWellInThePanelOrOnTheMapShowsItsCurvesAndProperties
     EXPECT_DOUBLE_EQ(log->top_depth(), 1000.0);
     EXPECT_DOUBLE_EQ(log->bottom_depth(), 1199.5);
     QStringList const rows = propertyRows(window);
-    EXPECT_TRUE(rows.contains(QStringLiteral("Depth range: 1,000 – 1,199.5 M")))
-        << rows.join('\n').toStdString();
-    EXPECT_TRUE(rows.contains(QStringLiteral("ILD: OHMM · 400 of 400 samples · 0.5 – 399.5")));
-    EXPECT_TRUE(rows.filter(QStringLiteral("NPHI: GAPI · 342 of 400")).size() == 1)
-        << rows.join('\n').toStdString();
-    EXPECT_EQ(window.document_panel()
-                  ->tree()
-                  ->findItems(QStringLiteral("W-1"), Qt::MatchRecursive)
-                  .front()
-                  ->text(2),
-              QStringLiteral("400 samples"));
+    for (QString const expected :
+         {"Depth range: 1,000 – 1,199.5 M", "ILD: OHMM · 400 of 400 samples · 0.5 – 399.5",
+          "NPHI: GAPI · 342 of 400"}) {
+        EXPECT_EQ(rows.filter(expected).size(), 1) << rows.join('\n').toStdString();
+    }
 
     // Zooming and scrolling move every track's depth window together.
     log->zoom_by(4.0, 1100.0);
@@ -194,16 +173,15 @@ TEST(AppViewsTest, SelectingAWellInThePanelOrOnTheMapShowsItsCurvesAndProperties
     window.data_views()->select(nullptr);
     EXPECT_TRUE(propertyRows(window).isEmpty());
     window.map_view()->zoom_to_object(0);
-    QPoint const marker = window.map_view()->mapFromScene(QPointF(5000, 6000));
-    QTest::mouseClick(window.map_view()->viewport(), Qt::LeftButton, {}, marker);
+    QTest::mouseClick(window.map_view()->viewport(), Qt::LeftButton, {},
+                      window.map_view()->mapFromScene(QPointF(5000, 6000)));
     EXPECT_EQ(window.data_views()->selected(), document.objects().front());
     EXPECT_TRUE(window.data_views()->zoom_to_selection_action()->isEnabled());
 
     // The well leaves the document (undo of its insert): the views let it go.
     document.remove_object(document.objects().front());
     ModalDialogHelper::waitFor([log] { return !log->well(); });
-    EXPECT_FALSE(log->well());
-    EXPECT_FALSE(window.data_views()->selected());
+    EXPECT_FALSE(log->well() || window.data_views()->selected());
 }
 
 TEST(AppViewsTest, GridPropertyColoursTheMapWithALegendOfItsRange) {
@@ -211,17 +189,15 @@ TEST(AppViewsTest, GridPropertyColoursTheMapWithALegendOfItsRange) {
     resetDocuments();
     currentDocument().add_object(grid(4, 100, 100));
     QComboBox* const box = window.data_views()->grid_property_box();
-    ModalDialogHelper::waitFor([box] { return box->currentText() == QStringLiteral("PORO"); });
-    EXPECT_EQ(box->currentText(), QStringLiteral("PORO"));
-    app::ColourLegend legend = window.map_view()->legend();
-    EXPECT_TRUE(legend.valid);
-    EXPECT_DOUBLE_EQ(legend.low, 0.0);
-    EXPECT_DOUBLE_EQ(legend.high, 33.0);
-    window.data_views()->grid_layer_box()->setValue(2);
-    legend = window.map_view()->legend();
-    EXPECT_DOUBLE_EQ(legend.low, 100.0);
-    EXPECT_DOUBLE_EQ(legend.high, 133.0);
-    EXPECT_TRUE(legend.title.contains(QStringLiteral("layer 2")));
+    EXPECT_TRUE(ModalDialogHelper::waitFor([box] { return box->currentText() == "PORO"; }));
+    for (int const layer : {1, 2}) {
+        window.data_views()->grid_layer_box()->setValue(layer);
+        app::ColourLegend const legend = window.map_view()->legend();
+        EXPECT_TRUE(legend.valid);
+        EXPECT_DOUBLE_EQ(legend.low, 100.0 * (layer - 1));
+        EXPECT_DOUBLE_EQ(legend.high, 100.0 * (layer - 1) + 33.0);
+        EXPECT_TRUE(legend.title.contains(QStringLiteral("layer %1").arg(layer)));
+    }
     clickInPanel(window, QStringLiteral("G"));
     QStringList const rows = propertyRows(window);
     EXPECT_TRUE(rows.contains(QStringLiteral("Dimensions: 4 × 4 × 2")));
@@ -239,20 +215,16 @@ TEST(AppViewsTest, JournalShowsTheCurrentDocumentsJournalAndSurvivesSaveAndReope
     document.journal("Imported field.las\n", false);
     QString const shown = journal->toPlainText();
     // The entry says when it was added.
-    EXPECT_TRUE(
-        QRegularExpression(
-            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\nImported field\\.las"))
-            .match(shown)
-            .hasMatch())
-        << shown.toStdString();
+    QRegularExpression const entry(
+        QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\nImported field\\.las"));
+    EXPECT_TRUE(entry.match(shown).hasMatch()) << shown.toStdString();
 
-    QString const path = QDir::temp().filePath(QStringLiteral("quarro-views-journal.qro"));
+    QString const path = QDir(scratchDirectory()).filePath(QStringLiteral("journal.qro"));
     ASSERT_TRUE(window.save_document(document.id(), path));
-    DocumentManager::instance().create_document();
+    housekeeping::DocumentManager::instance().create_document();
     EXPECT_TRUE(journal->toPlainText().isEmpty());
     ASSERT_TRUE(app::BatchImport(true, false).run({path}, "").all_loaded());
     EXPECT_EQ(journal->toPlainText(), shown);
-    QFile::remove(path);
 }
 
 // Objects with nothing (or something odd) to draw: selecting and painting them neither crashes
@@ -269,21 +241,18 @@ class AppViewsBadInputTest : public ::testing::TestWithParam<BadInput> {};
 TEST_P(AppViewsBadInputTest, DisplaysWithoutCrashAndSaysWhatThereIs) {
     app::MainWindow& window = *startedApp().window;
     resetDocuments();
-    BadInput const& input = GetParam();
-    boost::shared_ptr<model::GeoObject> const object = input.make();
+    boost::shared_ptr<model::GeoObject> const object = GetParam().make();
     currentDocument().add_object(object);
     QCoreApplication::processEvents();
     window.data_views()->select(object);
     window.data_views()->zoom_to_selection();
-    app::LogView* const log = window.data_views()->log_view();
-    log->zoom_by(1e9, 0.0);
-    log->scroll_by(1e300);
-    QImage const picture = window.grab().toImage();
-    EXPECT_FALSE(picture.isNull());
-    EXPECT_TRUE(propertyRows(window).contains(QString::fromUtf8(input.property_row)))
+    window.data_views()->log_view()->zoom_by(1e9, 0.0);
+    window.data_views()->log_view()->scroll_by(1e300);
+    EXPECT_FALSE(window.grab().toImage().isNull());
+    EXPECT_TRUE(propertyRows(window).contains(QString::fromUtf8(GetParam().property_row)))
         << propertyRows(window).join('\n').toStdString();
-    EXPECT_EQ(window.map_view()->drawn_objects(), input.on_map ? 1 : 0);
-    EXPECT_EQ(window.map_view()->note().isEmpty(), input.on_map);
+    EXPECT_EQ(window.map_view()->drawn_objects(), GetParam().on_map ? 1 : 0);
+    EXPECT_EQ(window.map_view()->note().isEmpty(), GetParam().on_map);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -291,14 +260,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadInput{"AllNullWell",
                  [] {
-                     return well(QStringLiteral("N"), 50,
-                                 {{QStringLiteral("GR"), [](std::size_t) { return nan; }}});
+                     return well("N", 50, {{"GR", [](std::size_t) { return nan; }}});
                  },
                  "GR: GAPI · 0 of 50 samples · no values", false},
         BadInput{"OneSampleCurve",
                  [] {
-                     return well(QStringLiteral("O"), 1,
-                                 {{QStringLiteral("ILD"), [](std::size_t) { return 5.0; }}}, 1, 2);
+                     return well("O", 1, {{"ILD", [](std::size_t) { return 5.0; }}}, 1, 2);
                  },
                  "ILD: OHMM · 1 of 1 samples · 5 – 5", true},
         BadInput{"NaNProperty", [] { return grid(3, 0, 0, true, true); }, "PORO: no values", true},
