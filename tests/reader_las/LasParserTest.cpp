@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,10 @@ struct DataCase {
     char const* comment;
 };
 
+void PrintTo(DataCase const& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class LasData : public testing::TestWithParam<DataCase> {};
 
 TEST_P(LasData, ReadsTheColumnAndReportsTheFault) {
@@ -127,7 +132,9 @@ TEST_P(LasData, ReadsTheColumnAndReportsTheFault) {
     ASSERT_LT(c.column, file.columns.size());
     expectValues(c.expected, file.columns[c.column]);
     EXPECT_EQ(c.count, file.issues.count(c.kind)) << comments(file);
-    EXPECT_NE(std::string::npos, comments(file).find(c.comment)) << comments(file);
+    if (*c.comment != 0) {
+        EXPECT_NE(std::string::npos, comments(file).find(c.comment)) << comments(file);
+    }
 }
 
 std::string const nulls = "100.0  -999.25   2.5\n100.5  9999      1.#IND\n101.0  9998      ****\n"
@@ -341,6 +348,10 @@ struct Las3 {
     LasIssues::Kind notReadKind;
     int notRead;
 };
+
+void PrintTo(Las3 const& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class LasThree : public testing::TestWithParam<Las3> {};
 

@@ -15,6 +15,7 @@
 #include <boost/make_shared.hpp>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,10 @@ struct RealFile {
 };
 
 double const none = std::nan("");
+
+void PrintTo(RealFile const& f, std::ostream* out) {
+    *out << f.file;
+}
 
 class LasRealFiles : public LasReaderTest, public testing::WithParamInterface<RealFile> {};
 
