@@ -120,14 +120,9 @@ struct DataCase {
     char const* comment;
 };
 
-void PrintTo(DataCase const& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class LasData : public testing::TestWithParam<DataCase> {};
-
-TEST_P(LasData, ReadsTheColumnAndReportsTheFault) {
-    DataCase const& c = GetParam();
+// Each case is one check of the table in DataSectionCases.
+void checkDataCase(DataCase const& c) {
+    SCOPED_TRACE(c.name);
     LasFile const file = parseOk(c.text);
     ASSERT_LT(c.column, file.columns.size());
     expectValues(c.expected, file.columns[c.column]);
@@ -153,95 +148,97 @@ std::string const manyShort = [] {
     return las(three, data);
 }();
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LasData,
-    testing::Values(
-        DataCase{"NullDepth",
-                 las(three, nulls),
-                 0,
-                 {100, 100.5, 101, 101.5, none, 9999, 102.5},
-                 LasIssues::NullDepth,
-                 1,
-                 "line 19: the depth is NULL"},
-        DataCase{"NullSpellings",
-                 las(three, nulls),
-                 1,
-                 {none, none, 9998, none, 10000, none, 12.5},
-                 LasIssues::TextInData,
-                 1,
-                 "line 18: text in the data read as no value (\"ERR\")"},
-        DataCase{"NullText",
-                 las(three, nulls),
-                 2,
-                 {2.5, none, none, none, none, none, none},
-                 LasIssues::TextInData,
-                 1,
-                 ""},
-        DataCase{"HeaderNull", otherNull, 1, {none, none, 7}, LasIssues::TextInData, 0, ""},
-        DataCase{
-            "Wrapped",
-            las(five, "100.0\n 1 2 3\n 4\n100.5\n 5 6\n 7 8\n101.0\n 9\n", "", " WRAP. YES : w\n"),
-            2,
-            {2, 6, none},
-            LasIssues::LastRowCutShort,
-            1,
-            ""},
-        DataCase{"WrapMismatch",
-                 las(five, "100.0\n 1 2 3 4\n100.5\n 5 6 7 8\n"),
-                 4,
-                 {4, 8},
-                 LasIssues::WrapMismatch,
-                 1,
-                 "WRAP is NO but the data is wrapped"},
-        DataCase{"ShortRow",
-                 las(three, "100.0 1 2\n100.5 3\n# c\nEND OF DATA\n101.0 4 5 6 7\n\n"
-                            "101.5\t8\t9\r\n"),
-                 2,
-                 {2, none, 5, 9},
-                 LasIssues::ShortRow,
-                 1,
-                 "line 16: row with fewer values than curves"},
-        DataCase{"LongRow",
-                 las(three, "100.0 1 2\n100.5 3 4 5 6\n"),
-                 1,
-                 {1, 3},
-                 LasIssues::LongRow,
-                 1,
-                 "line 16: row with more values than curves"},
-        DataCase{"TextLine",
-                 las(three, "100.0 1 2\nEND OF DATA\n100.5 3 4\n"),
-                 0,
-                 {100, 100.5},
-                 LasIssues::TextLineInData,
-                 1,
-                 "line 16: line of text in the data skipped (\"END OF DATA\")"},
-        DataCase{"RepeatedFaultsOneComment", manyShort, 1, std::vector<double>(12, 1.0),
-                 LasIssues::ShortRow, 12, "lines 15, 16, 17, 18, 19 and 7 more: row with fewer"},
-        DataCase{"TextAfterEndMark",
-                 las(three, "100.0 1 2\n\x1Agarbage\n"),
-                 1,
-                 {1},
-                 LasIssues::TextAfterEndMark,
-                 1,
-                 ""},
-        DataCase{"CurvesFromTitle",
-                 "~VERSION\n VERS. 2.0 : v\n~WELL\n NULL. -99999 : null\n"
-                 "~A   DEPT[M]   CALI   GAMN\n12.0  101.78  -99999\n",
-                 2,
-                 {none},
-                 LasIssues::CurvesFromDataTitle,
-                 1,
-                 ""},
-        DataCase{"NotUtf8",
-                 las(three, "100.0 1 2\n",
-                     " TEMP.\xB0"
-                     "C 20 : \x80 cost\n"),
-                 1,
-                 {1},
-                 LasIssues::NotUtf8,
-                 1,
-                 "line 10: the text is not UTF-8"}),
-    [](testing::TestParamInfo<DataCase> const& info) { return std::string(info.param.name); });
+TEST(LasParser, DataSectionCases) {
+    for (DataCase const& c : std::vector<DataCase>{
+             DataCase{"NullDepth",
+                      las(three, nulls),
+                      0,
+                      {100, 100.5, 101, 101.5, none, 9999, 102.5},
+                      LasIssues::NullDepth,
+                      1,
+                      "line 19: the depth is NULL"},
+             DataCase{"NullSpellings",
+                      las(three, nulls),
+                      1,
+                      {none, none, 9998, none, 10000, none, 12.5},
+                      LasIssues::TextInData,
+                      1,
+                      "line 18: text in the data read as no value (\"ERR\")"},
+             DataCase{"NullText",
+                      las(three, nulls),
+                      2,
+                      {2.5, none, none, none, none, none, none},
+                      LasIssues::TextInData,
+                      1,
+                      ""},
+             DataCase{"HeaderNull", otherNull, 1, {none, none, 7}, LasIssues::TextInData, 0, ""},
+             DataCase{"Wrapped",
+                      las(five, "100.0\n 1 2 3\n 4\n100.5\n 5 6\n 7 8\n101.0\n 9\n", "",
+                          " WRAP. YES : w\n"),
+                      2,
+                      {2, 6, none},
+                      LasIssues::LastRowCutShort,
+                      1,
+                      ""},
+             DataCase{"WrapMismatch",
+                      las(five, "100.0\n 1 2 3 4\n100.5\n 5 6 7 8\n"),
+                      4,
+                      {4, 8},
+                      LasIssues::WrapMismatch,
+                      1,
+                      "WRAP is NO but the data is wrapped"},
+             DataCase{"ShortRow",
+                      las(three, "100.0 1 2\n100.5 3\n# c\nEND OF DATA\n101.0 4 5 6 7\n\n"
+                                 "101.5\t8\t9\r\n"),
+                      2,
+                      {2, none, 5, 9},
+                      LasIssues::ShortRow,
+                      1,
+                      "line 16: row with fewer values than curves"},
+             DataCase{"LongRow",
+                      las(three, "100.0 1 2\n100.5 3 4 5 6\n"),
+                      1,
+                      {1, 3},
+                      LasIssues::LongRow,
+                      1,
+                      "line 16: row with more values than curves"},
+             DataCase{"TextLine",
+                      las(three, "100.0 1 2\nEND OF DATA\n100.5 3 4\n"),
+                      0,
+                      {100, 100.5},
+                      LasIssues::TextLineInData,
+                      1,
+                      "line 16: line of text in the data skipped (\"END OF DATA\")"},
+             DataCase{"RepeatedFaultsOneComment", manyShort, 1, std::vector<double>(12, 1.0),
+                      LasIssues::ShortRow, 12,
+                      "lines 15, 16, 17, 18, 19 and 7 more: row with fewer"},
+             DataCase{"TextAfterEndMark",
+                      las(three, "100.0 1 2\n\x1Agarbage\n"),
+                      1,
+                      {1},
+                      LasIssues::TextAfterEndMark,
+                      1,
+                      ""},
+             DataCase{"CurvesFromTitle",
+                      "~VERSION\n VERS. 2.0 : v\n~WELL\n NULL. -99999 : null\n"
+                      "~A   DEPT[M]   CALI   GAMN\n12.0  101.78  -99999\n",
+                      2,
+                      {none},
+                      LasIssues::CurvesFromDataTitle,
+                      1,
+                      ""},
+             DataCase{"NotUtf8",
+                      las(three, "100.0 1 2\n",
+                          " TEMP.\xB0"
+                          "C 20 : \x80 cost\n"),
+                      1,
+                      {1},
+                      LasIssues::NotUtf8,
+                      1,
+                      "line 10: the text is not UTF-8"}}) {
+        checkDataCase(c);
+    }
+}
 
 TEST(LasParser, LineEndsEndMarkByteOrderMarkAndWindows1252) {
     std::string const unix = las(three, "100.0 1 2\n100.5 3 4\n");
@@ -349,21 +346,15 @@ struct Las3 {
     int notRead;
 };
 
-void PrintTo(Las3 const& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class LasThree : public testing::TestWithParam<Las3> {};
-
-TEST_P(LasThree, ReadsTheFirstLogDataSection) {
-    std::string const dlm =
-        std::string(GetParam().name).substr(0, std::string(GetParam().name).find('_'));
+void checkLas3(Las3 const& param) {
+    SCOPED_TRACE(param.name);
+    std::string const dlm = std::string(param.name).substr(0, std::string(param.name).find('_'));
     LasFile const file = parseOk("~Version\n VERS. 3.0 : CWLS LOG ASCII STANDARD -VERSION 3.0\n"
                                  " WRAP. NO : One line per depth step\n DLM . " +
                                  dlm +
                                  " : delimiter\n~Well\n NULL . -999.25 : null\n"
                                  " WELL . W-3 : WELL {S}\n" +
-                                 GetParam().sections);
+                                 param.sections);
     EXPECT_DOUBLE_EQ(3.0, file.versionNumber);
     EXPECT_EQ("WELL", item(file.wellItems, "WELL").description) << "the format brace is cut off";
     std::vector<std::string> names;
@@ -372,49 +363,50 @@ TEST_P(LasThree, ReadsTheFirstLogDataSection) {
         names.push_back(file.curves[c].mnemonic.toStdString());
         lastRow.push_back(file.columns.at(c).back());
     }
-    EXPECT_EQ(GetParam().curves, names);
-    expectValues(GetParam().lastRow, lastRow);
-    EXPECT_EQ(GetParam().notRead, file.issues.count(GetParam().notReadKind)) << comments(file);
+    EXPECT_EQ(param.curves, names);
+    expectValues(param.lastRow, lastRow);
+    EXPECT_EQ(param.notRead, file.issues.count(param.notReadKind)) << comments(file);
     EXPECT_EQ(0, file.issues.count(LasIssues::LongRow) + file.issues.count(LasIssues::ShortRow) +
                      file.issues.count(LasIssues::TextLineInData))
         << comments(file);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, LasThree,
-    testing::Values(
-        Las3{"COMMA",
-             "~Log_Parameter\n BS .MM 200.0 : BIT SIZE {F} | Run[1]\n~Log_Definition\n"
-             " DEPT .M : depth {F}\n GR .GAPI : gamma ray {F} | Log_Data\n LITH . : lith {S}\n"
-             "~Log_Data | Log_Definition\n100.0, 50.5, \"sand, fine\"\n100.5,    , shale\n"
-             "~Tops_Definition\n TOP. : formation top\n~Tops_Data\n Brent, 100.2\n",
-             {"DEPT", "GR", "LITH"},
-             {100.5, none, none},
-             LasIssues::SectionNotRead,
-             2},
-        Las3{"SPACE_core_first",
-             "~Core_Definition\n CORET .M : core top\n COREB .M : core bottom\n"
-             "~Core_Data | Core_Definition\n 95 96\n~Log_Definition\n DEPT .M : depth\n"
-             " GR .GAPI : gamma\n~Log_Data | Log_Definition\n 100 50\n 100.5 60\n",
-             {"DEPT", "GR"},
-             {100.5, 60},
-             LasIssues::ExtraDataSection,
-             0},
-        Las3{"TAB",
-             "~Curve\n DEPT .M : depth\n GR .GAPI : gamma\n~ASCII\n100\t50\n100.5\t\t\n",
-             {"DEPT", "GR"},
-             {100.5, none},
-             LasIssues::ExtraDataSection,
-             0},
-        Las3{"COMMA_second_log_set",
-             "~Log_Definition[1]\n DEPT .M :\n GR .GAPI :\n~Log_Data[1] | Log_Definition[1]\n"
-             "100,50\n~Log_Definition[2]\n DEPT .M :\n DT .US/M :\n"
-             "~Log_Data[2] | Log_Definition[2]\n200,300\n",
-             {"DEPT", "GR"},
-             {100, 50},
-             LasIssues::ExtraDataSection,
-             1}),
-    [](testing::TestParamInfo<Las3> const& info) { return std::string(info.param.name); });
+TEST(LasParser, Las3ReadsTheFirstLogDataSection) {
+    for (Las3 const& c : std::vector<Las3>{
+             Las3{"COMMA",
+                  "~Log_Parameter\n BS .MM 200.0 : BIT SIZE {F} | Run[1]\n~Log_Definition\n"
+                  " DEPT .M : depth {F}\n GR .GAPI : gamma ray {F} | Log_Data\n LITH . : lith {S}\n"
+                  "~Log_Data | Log_Definition\n100.0, 50.5, \"sand, fine\"\n100.5,    , shale\n"
+                  "~Tops_Definition\n TOP. : formation top\n~Tops_Data\n Brent, 100.2\n",
+                  {"DEPT", "GR", "LITH"},
+                  {100.5, none, none},
+                  LasIssues::SectionNotRead,
+                  2},
+             Las3{"SPACE_core_first",
+                  "~Core_Definition\n CORET .M : core top\n COREB .M : core bottom\n"
+                  "~Core_Data | Core_Definition\n 95 96\n~Log_Definition\n DEPT .M : depth\n"
+                  " GR .GAPI : gamma\n~Log_Data | Log_Definition\n 100 50\n 100.5 60\n",
+                  {"DEPT", "GR"},
+                  {100.5, 60},
+                  LasIssues::ExtraDataSection,
+                  0},
+             Las3{"TAB",
+                  "~Curve\n DEPT .M : depth\n GR .GAPI : gamma\n~ASCII\n100\t50\n100.5\t\t\n",
+                  {"DEPT", "GR"},
+                  {100.5, none},
+                  LasIssues::ExtraDataSection,
+                  0},
+             Las3{"COMMA_second_log_set",
+                  "~Log_Definition[1]\n DEPT .M :\n GR .GAPI :\n~Log_Data[1] | Log_Definition[1]\n"
+                  "100,50\n~Log_Definition[2]\n DEPT .M :\n DT .US/M :\n"
+                  "~Log_Data[2] | Log_Definition[2]\n200,300\n",
+                  {"DEPT", "GR"},
+                  {100, 50},
+                  LasIssues::ExtraDataSection,
+                  1}}) {
+        checkLas3(c);
+    }
+}
 
 namespace {
 

@@ -37,7 +37,7 @@ struct Import {
 };
 
 class LasReaderTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { DocumentManager::instance().destroy_all(); }
     void TearDown() override { DocumentManager::instance().destroy_all(); }
 
@@ -103,19 +103,13 @@ struct RealFile {
 
 double const none = std::nan("");
 
-void PrintTo(RealFile const& f, std::ostream* out) {
-    *out << f.file;
-}
-
-class LasRealFiles : public LasReaderTest, public testing::WithParamInterface<RealFile> {};
-
-TEST_P(LasRealFiles, GiveOneWellAndASummary) {
-    RealFile const& f = GetParam();
+void checkRealFile(RealFile const& f) {
+    SCOPED_TRACE(f.file);
     QString const path = test::dataFile(QStringLiteral("las/") + f.file);
     QString message;
     EXPECT_EQ(std::bitset<4>("1001"),
               LasReader().verify(utilities::filesystem_to_url(path), message));
-    Import const run = read({path});
+    Import const run = LasReaderTest::read({path});
     ASSERT_EQ(AbstractFileReader::IMPORT_OK, run.state) << run.summary.toStdString();
     ASSERT_EQ(1u, run.wells.size());
     Well const& well = *run.wells.front();
@@ -139,53 +133,53 @@ TEST_P(LasRealFiles, GiveOneWellAndASummary) {
     EXPECT_TRUE(run.summary.contains(QString::fromUtf8(f.summary))) << run.summary.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Data, LasRealFiles,
-    testing::Values(
-        RealFile{"sample_2.0.las",
-                 "AAAAA_2",
-                 7,
-                 {1670.0, 1669.875, 1669.75},
-                 {"UWI", "100123401234W500"},
-                 "ILD",
-                 {105.6, 105.6, 105.6},
-                 "sample_2.0.las: <b>OK</b><br />\n<br />\nwell AAAAA_2: 7 curves, 3 samples, "
-                 "1,669.75-1,670.0 m<br />\n"},
-        RealFile{"sample_1.2.las",
-                 "ANY ET AL OIL WELL #12",
-                 7,
-                 {},
-                 {"COMP", "# ANY OIL COMPANY LTD."},
-                 "DT",
-                 {123.45, 123.45, 123.45},
-                 "sample_1.2.las: <b>OK</b>"},
-        RealFile{"sample_2.0_wrapped.las",
-                 "ANY ET AL 12-34-12-34",
-                 35,
-                 {910.0, 909.875},
-                 {"FLD", "WILDCAT"},
-                 "RHOB",
-                 {2692.7075, 2712.6460},
-                 "35 curves, 2 samples, 909.875-910.0 m"},
-        RealFile{"null_policy_ERR.las",
-                 "ANY ET AL OIL WELL #12",
-                 7,
-                 {},
-                 {"NULL", "-999.2500"},
-                 "DT",
-                 {9998.0, none, 10000.0},
-                 "line 46: text in the data read as no value (&quot;ERR&quot;)"},
-        RealFile{"encodings_cp1252.las",
-                 "ANY ET AL OIL WELL #12",
-                 7,
-                 {},
-                 {"NULL", "-999.2500"},
-                 "ILD",
-                 {105.6, 105.6, 105.6},
-                 "line 41: the text is not UTF-8; read as Windows-1252"},
-        // A peer rejects this file for the bare column-title line in ~PARAMETER; that line alone
-        // is dropped.
-        RealFile{"dodgy_param_sect.las",
+TEST_F(LasReaderTest, RealFilesGiveOneWellAndASummary) {
+    for (RealFile const& f : std::vector<RealFile>{
+             RealFile{"sample_2.0.las",
+                      "AAAAA_2",
+                      7,
+                      {1670.0, 1669.875, 1669.75},
+                      {"UWI", "100123401234W500"},
+                      "ILD",
+                      {105.6, 105.6, 105.6},
+                      "sample_2.0.las: <b>OK</b><br />\n<br />\nwell AAAAA_2: 7 curves, 3 samples, "
+                      "1,669.75-1,670.0 m<br />\n"},
+             RealFile{"sample_1.2.las",
+                      "ANY ET AL OIL WELL #12",
+                      7,
+                      {},
+                      {"COMP", "# ANY OIL COMPANY LTD."},
+                      "DT",
+                      {123.45, 123.45, 123.45},
+                      "sample_1.2.las: <b>OK</b>"},
+             RealFile{"sample_2.0_wrapped.las",
+                      "ANY ET AL 12-34-12-34",
+                      35,
+                      {910.0, 909.875},
+                      {"FLD", "WILDCAT"},
+                      "RHOB",
+                      {2692.7075, 2712.6460},
+                      "35 curves, 2 samples, 909.875-910.0 m"},
+             RealFile{"null_policy_ERR.las",
+                      "ANY ET AL OIL WELL #12",
+                      7,
+                      {},
+                      {"NULL", "-999.2500"},
+                      "DT",
+                      {9998.0, none, 10000.0},
+                      "line 46: text in the data read as no value (&quot;ERR&quot;)"},
+             RealFile{"encodings_cp1252.las",
+                      "ANY ET AL OIL WELL #12",
+                      7,
+                      {},
+                      {"NULL", "-999.2500"},
+                      "ILD",
+                      {105.6, 105.6, 105.6},
+                      "line 41: the text is not UTF-8; read as Windows-1252"},
+             // A peer rejects this file for the bare column-title line in ~PARAMETER; that line
+             // alone is dropped.
+             RealFile{
+                 "dodgy_param_sect.las",
                  "ANY ET AL OIL WELL #12",
                  7,
                  {},
@@ -194,22 +188,18 @@ INSTANTIATE_TEST_SUITE_P(
                  {105.6, 105.6, 105.6},
                  "line 31: header line without '.' or ':' skipped (&quot;DEPTH DT RHOB NPHI SFLU "
                  "SFLA ILM ILD&quot;)"},
-        // STEP is in ~WELL and in ~PARAMETER: both kept.
-        RealFile{"6038187_v1.2_short.las",
-                 "Scorpio E1",
-                 8,
-                 {},
-                 {"STEP:2", "5 cm"},
-                 "PR",
-                 {},
-                 "well Scorpio E1: 8 curves, 121 samples, 12.0-18.0 m"}),
-    [](testing::TestParamInfo<RealFile> const& info) {
-        std::string name = info.param.file;
-        for (char& c : name) {
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        }
-        return name;
-    });
+             // STEP is in ~WELL and in ~PARAMETER: both kept.
+             RealFile{"6038187_v1.2_short.las",
+                      "Scorpio E1",
+                      8,
+                      {},
+                      {"STEP:2", "5 cm"},
+                      "PR",
+                      {},
+                      "well Scorpio E1: 8 curves, 121 samples, 12.0-18.0 m"}}) {
+        checkRealFile(f);
+    }
+}
 
 TEST_F(LasReaderTest, DetailsOfTheRealFiles) {
     Import const sample = read({test::dataFile("las/sample_2.0.las")});
