@@ -1,5 +1,5 @@
-// The DXF entities that real drawings are made of besides lines and polylines: curves, splines,
-// texts, block inserts, and binary DXF files.
+// The DXF entities that real drawings are made of besides lines and polylines:
+// curves, splines, texts, block inserts, and binary DXF files.
 #include "DxfParser.h"
 #include "DxfReader.h"
 #include "DxfTestSupport.h"
@@ -38,11 +38,11 @@ std::string withBlocks(std::string const& blocks, std::string const& body) {
 }
 
 std::string block(char const* name, char const* x, char const* y, std::string const& body) {
-    return dxfPairs({{0, "BLOCK"}, {2, name}, {10, x}, {20, y}, {30, "0"}}) + body +
-           dxfPairs({{0, "ENDBLK"}});
+    return dxfPairs(std::string("0|BLOCK|2|") + name + "|10|" + x + "|20|" + y + "|30|0") + body +
+           dxfPairs("0|ENDBLK");
 }
 
-std::string const unitLine = dxfPairs({{0, "LINE"}, {10, "1"}, {20, "1"}, {11, "2"}, {21, "1"}});
+std::string const unitLine = dxfPairs("0|LINE|10|1|20|1|11|2|21|1");
 
 struct Case {
     char const* name;
@@ -96,7 +96,8 @@ char const* const chords = "drawn as straight pieces of at most 5 degrees of arc
 double const r5 = 5.0 * std::cos(5.0 * 3.14159265358979323846 / 180.0);
 double const s5 = 5.0 * std::sin(5.0 * 3.14159265358979323846 / 180.0);
 
-// Binary DXF: the sentinel, then groups with two-byte codes (or one-byte ones, as R12 writes).
+// Binary DXF: the sentinel, then groups with two-byte codes (or one-byte ones,
+// as R12 writes).
 struct Binary {
     bool shortCodes = false;
     std::string bytes{"AutoCAD Binary DXF\r\n\x1a\0", 22};
@@ -144,8 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
     Drawings, DxfEntities,
     testing::Values(
         Case{"circle",
-             entities(dxfPairs(
-                 {{0, "CIRCLE"}, {8, "Shafts"}, {10, "10"}, {20, "20"}, {30, "7"}, {40, "5"}})),
+             entities(dxfPairs("0|CIRCLE|8|Shafts|10|10|20|20|30|7|40|5")),
              1,
              72,
              Point(15, 20, 7),
@@ -154,8 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              chords},
         Case{"arc_across_zero",
-             entities(
-                 dxfPairs({{0, "ARC"}, {10, "0"}, {20, "0"}, {40, "5"}, {50, "355"}, {51, "5"}})),
+             entities(dxfPairs("0|ARC|10|0|20|0|40|5|50|355|51|5")),
              1,
              3,
              Point(r5, -s5, 0),
@@ -164,16 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              chords},
         Case{"arc_upside_down_ocs",
-             entities(dxfPairs({{0, "ARC"},
-                                {10, "0"},
-                                {20, "0"},
-                                {30, "2"},
-                                {40, "1"},
-                                {50, "0"},
-                                {51, "90"},
-                                {210, "0"},
-                                {220, "0"},
-                                {230, "-1"}})),
+             entities(dxfPairs("0|ARC|10|0|20|0|30|2|40|1|50|0|51|90|210|0|220|0|230|-1")),
              1,
              19,
              Point(-1, 0, -2),
@@ -182,14 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              chords},
         Case{"ellipse_half",
-             entities(dxfPairs({{0, "ELLIPSE"},
-                                {10, "1"},
-                                {20, "1"},
-                                {11, "2"},
-                                {21, "0"},
-                                {40, "0.5"},
-                                {41, "0"},
-                                {42, "3.141592653589793"}})),
+             entities(dxfPairs("0|ELLIPSE|10|1|20|1|11|2|21|0|40|0.5|41|0|42|3."
+                               "141592653589793")),
              1,
              37,
              Point(3, 1, 0),
@@ -198,23 +182,8 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              chords},
         Case{"spline_knots",
-             entities(dxfPairs({{0, "SPLINE"},
-                                {70, "8"},
-                                {71, "2"},
-                                {72, "6"},
-                                {73, "3"},
-                                {40, "0"},
-                                {40, "0"},
-                                {40, "0"},
-                                {40, "1"},
-                                {40, "1"},
-                                {40, "1"},
-                                {10, "0"},
-                                {20, "0"},
-                                {10, "1"},
-                                {20, "2"},
-                                {10, "2"},
-                                {20, "0"}})),
+             entities(dxfPairs("0|SPLINE|70|8|71|2|72|6|73|3|40|0|40|0|40|0|40|"
+                               "1|40|1|40|1|10|0|20|0|10|1|20|2|10|2|20|0")),
              1,
              9,
              Point(0, 0, 0),
@@ -223,18 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              chords},
         Case{"spline_fit_points",
-             entities(dxfPairs({{0, "SPLINE"},
-                                {71, "3"},
-                                {74, "3"},
-                                {11, "0"},
-                                {21, "0"},
-                                {31, "1"},
-                                {11, "5"},
-                                {21, "5"},
-                                {31, "1"},
-                                {11, "9"},
-                                {21, "0"},
-                                {31, "1"}})),
+             entities(dxfPairs("0|SPLINE|71|3|74|3|11|0|21|0|31|1|11|5|21|5|31|"
+                               "1|11|9|21|0|31|1")),
              1,
              3,
              Point(0, 0, 1),
@@ -243,17 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              chords},
         Case{"texts",
-             entities(dxfPairs({{0, "TEXT"},
-                                {10, "3"},
-                                {20, "4"},
-                                {30, "5"},
-                                {40, "2.5"},
-                                {1, "Well A-1"},
-                                {0, "MTEXT"},
-                                {10, "6"},
-                                {20, "7"},
-                                {3, "{\\fArial|b1;Top}\\P"},
-                                {1, "Sand \\S1^2;"}})),
+             entities(dxfPairs("0|TEXT|10|3|20|4|30|5|40|2.5|1|Well A-1|0|MTEXT|10|6|20|7|3") +
+                      "{\\fArial|b1;Top}\\P\n" + dxfPairs("1|Sand \\S1^2;")),
              0,
              0,
              Point(),
@@ -262,14 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
              {"Well A-1", "Top Sand 1/2"},
              ""},
         Case{"insert_scaled_rotated",
-             withBlocks(block("B", "1", "1", unitLine), dxfPairs({{0, "INSERT"},
-                                                                  {8, "Tops"},
-                                                                  {2, "B"},
-                                                                  {10, "10"},
-                                                                  {20, "10"},
-                                                                  {41, "2"},
-                                                                  {42, "2"},
-                                                                  {50, "90"}})),
+             withBlocks(block("B", "1", "1", unitLine),
+                        dxfPairs("0|INSERT|8|Tops|2|B|10|10|20|10|41|2|42|2|50|90")),
              1,
              2,
              Point(10, 10, 0),
@@ -279,9 +223,8 @@ INSTANTIATE_TEST_SUITE_P(
              "1 block inserts are drawn with their blocks' contents"},
         Case{"insert_nested",
              withBlocks(block("B", "1", "1", unitLine) +
-                            block("C", "0", "0",
-                                  dxfPairs({{0, "INSERT"}, {2, "B"}, {10, "0"}, {20, "0"}})),
-                        dxfPairs({{0, "INSERT"}, {2, "C"}, {10, "100"}, {20, "0"}, {30, "1"}})),
+                            block("C", "0", "0", dxfPairs("0|INSERT|2|B|10|0|20|0")),
+                        dxfPairs("0|INSERT|2|C|10|100|20|0|30|1")),
              1,
              2,
              Point(100, 0, 1),
@@ -290,27 +233,28 @@ INSTANTIATE_TEST_SUITE_P(
              {},
              "2 block inserts are drawn with their blocks' contents"},
         Case{"insert_itself",
-             withBlocks(block("R", "0", "0",
-                              unitLine + dxfPairs({{0, "INSERT"}, {2, "R"}, {10, "1"}, {20, "0"}})),
-                        dxfPairs({{0, "INSERT"}, {2, "R"}, {10, "0"}, {20, "0"}})),
+             withBlocks(block("R", "0", "0", unitLine + dxfPairs("0|INSERT|2|R|10|1|20|0")),
+                        dxfPairs("0|INSERT|2|R|10|0|20|0")),
              16,
              2,
              Point(1, 1, 0),
              Point(2, 1, 0),
              false,
              {},
-             "blocks nested deeper than 16 levels (a block that inserts itself?) are not read"},
+             "blocks nested deeper than 16 levels (a block that inserts "
+             "itself?) are not read"},
         Case{"insert_unknown_block",
-             entities(unitLine + dxfPairs({{0, "INSERT"}, {2, "NONE"}, {10, "0"}, {20, "0"}})),
+             entities(unitLine + dxfPairs("0|INSERT|2|NONE|10|0|20|0")),
              1,
              2,
              Point(1, 1, 0),
              Point(2, 1, 0),
              false,
              {},
-             "the INSERT names the block 'NONE', which the file does not define"},
+             "the INSERT names the block 'NONE', which the file does not "
+             "define"},
         Case{"bad_circle",
-             entities(unitLine + dxfPairs({{0, "CIRCLE"}, {10, "0"}, {40, "-1"}})),
+             entities(unitLine + dxfPairs("0|CIRCLE|10|0|40|-1")),
              1,
              2,
              Point(1, 1, 0),
@@ -339,11 +283,12 @@ INSTANTIATE_TEST_SUITE_P(
              "the binary file ends inside a group at byte"}),
     [](testing::TestParamInfo<Case> const& info) { return std::string(info.param.name); });
 
-// Empty blocks that insert each other ten times over would take 10^16 steps; the budget ends it.
+// Empty blocks that insert each other ten times over would take 10^16 steps;
+// the budget ends it.
 TEST(DxfEntities, InsertsThatMultiplyEnd) {
     std::string inserts;
     for (int i = 0; i < 10; ++i) {
-        inserts += dxfPairs({{0, "INSERT"}, {2, "E"}, {10, "0"}, {20, "0"}});
+        inserts += dxfPairs("0|INSERT|2|E|10|0|20|0");
     }
     DxfParser parser;
     ASSERT_EQ(DxfParser::Outcome::Read,
@@ -353,18 +298,13 @@ TEST(DxfEntities, InsertsThatMultiplyEnd) {
         << parser.drawing().comments.join('\n').toStdString();
 }
 
-// A drawing of circles and texts only becomes a polyline set and a labelled point set.
+// A drawing of circles and texts only becomes a polyline set and a labelled
+// point set.
 TEST(DxfEntities, CirclesAndTextsAloneAreImported) {
     using housekeeping::DocumentManager;
-    QString const path =
-        test::writeScratch(QStringLiteral("shafts.dxf"), entities(dxfPairs({{0, "CIRCLE"},
-                                                                            {10, "0"},
-                                                                            {20, "0"},
-                                                                            {40, "2"},
-                                                                            {0, "TEXT"},
-                                                                            {10, "0"},
-                                                                            {20, "0"},
-                                                                            {1, "Shaft 1"}})));
+    QString const path = test::writeScratch(
+        QStringLiteral("shafts.dxf"),
+        entities(dxfPairs("0|CIRCLE|10|0|20|0|40|2|0|TEXT|10|0|20|0|1|Shaft 1")));
     auto const id = DocumentManager::instance().create_document();
     readers::DxfReader reader;
     auto const source = boost::make_shared<housekeeping::DataSource>(

@@ -71,8 +71,8 @@ TEST(DxfParser, ReadsTheR12SampleInWorldCoordinates) {
     }
     EXPECT_EQ(14, closed);
 
-    // The polylines lie in a tilted plane (extrusion 210/220/230): world coordinates as ezdxf
-    // computes them for the first polyline's ends.
+    // The polylines lie in a tilted plane (extrusion 210/220/230): world
+    // coordinates as ezdxf computes them for the first polyline's ends.
     auto const& first = drawing.polylines.front().points;
     ASSERT_EQ(5u, first.size());
     expectNear({6.65263233283105, 5.9996838273051605, 1.5697432672653933}, first.front());
@@ -82,8 +82,8 @@ TEST(DxfParser, ReadsTheR12SampleInWorldCoordinates) {
     expectNear({9.186107555850839, 4.3685521786425765, 2.0728578180027286},
                drawing.polylines[1].points.front());
 
-    // The drawing's own extents ($EXTMIN, $EXTMAX) hold every point, arcs included; untransformed
-    // coordinates would not fit.
+    // The drawing's own extents ($EXTMIN, $EXTMAX) hold every point, arcs
+    // included; untransformed coordinates would not fit.
     model::BoundingBox const extents({-6.0, -11.0, 0.0}, {18.0, 13.0, 6.0093164793974321});
     for (auto const& polyline : drawing.polylines) {
         for (Point const& p : polyline.points) {
@@ -126,61 +126,25 @@ TEST(DxfParser, ReadsThe2013SampleOfLightweightPolylines) {
 
 TEST(DxfParser, ReadsEachKindOfEntity) {
     std::string const entities =
-        test::dxfPairs({{0, "LINE"},
-                        {8, "Faults"},
-                        {10, "1"},
-                        {20, "2"},
-                        {30, "3"},
-                        {11, "4"},
-                        {21, "5"},
-                        {31, "6"}}) +
-        test::dxfPairs({{0, "POINT"}, {8, "Wells"}, {10, "7"}, {20, "8"}, {30, "9"}}) +
-        test::dxfPairs({{0, "POINT"}, {8, "Tops"}, {10, "1"}, {20, "1"}, {30, "1"}}) +
+        test::dxfPairs("0|LINE|8|Faults|10|1|20|2|30|3|11|4|21|5|31|6") +
+        test::dxfPairs("0|POINT|8|Wells|10|7|20|8|30|9") +
+        test::dxfPairs("0|POINT|8|Tops|10|1|20|1|30|1") +
         // A triangle repeats its third corner.
-        test::dxfPairs({{0, "3DFACE"},
-                        {10, "0"},
-                        {20, "0"},
-                        {30, "0"},
-                        {11, "1"},
-                        {21, "0"},
-                        {31, "0"},
-                        {12, "1"},
-                        {22, "1"},
-                        {32, "0"},
-                        {13, "1"},
-                        {23, "1"},
-                        {33, "0"}}) +
+        test::dxfPairs("0|3DFACE|10|0|20|0|30|0|11|1|21|0|31|0|12|1|22|1|32|0|13|"
+                       "1|23|1|33|0") +
         // A 3D polyline keeps its vertices' z.
-        test::dxfPairs({{0, "POLYLINE"},
-                        {8, "Horizon"},
-                        {66, "1"},
-                        {70, "8"},
-                        {0, "VERTEX"},
-                        {10, "0"},
-                        {20, "0"},
-                        {30, "-10"},
-                        {70, "32"},
-                        {0, "VERTEX"},
-                        {10, "5"},
-                        {20, "0"},
-                        {30, "-12"},
-                        {70, "32"},
-                        {0, "SEQEND"}}) +
+        test::dxfPairs("0|POLYLINE|8|Horizon|66|1|70|8|0|VERTEX|10|0|20|0|30|-10|"
+                       "70|32|0|VERTEX|10|5|20|0|30|-12|70|32|0|SEQEND") +
         // A 2 x 3 polygon mesh: its wire frame of 2 rows and 3 columns.
-        test::dxfPairs({{0, "POLYLINE"}, {70, "16"},    {71, "2"},     {72, "3"},     {0, "VERTEX"},
-                        {10, "0"},       {20, "0"},     {0, "VERTEX"}, {10, "1"},     {20, "0"},
-                        {0, "VERTEX"},   {10, "2"},     {20, "0"},     {0, "VERTEX"}, {10, "0"},
-                        {20, "1"},       {0, "VERTEX"}, {10, "1"},     {20, "1"},     {0, "VERTEX"},
-                        {10, "2"},       {20, "1"},     {0, "SEQEND"}}) +
+        test::dxfPairs("0|POLYLINE|70|16|71|2|72|3|0|VERTEX|10|0|20|0|0|VERTEX|"
+                       "10|1|20|0|0|VERTEX|10|2|20|0|0|VERTEX|10|0|20|1|0|VERTEX|"
+                       "10|1|20|1|0|VERTEX|10|2|20|1|0|SEQEND") +
         // A polyface mesh of one triangle.
-        test::dxfPairs({{0, "POLYLINE"}, {70, "64"},  {0, "VERTEX"}, {10, "0"},
-                        {20, "0"},       {70, "192"}, {0, "VERTEX"}, {10, "4"},
-                        {20, "0"},       {70, "192"}, {0, "VERTEX"}, {10, "4"},
-                        {20, "3"},       {70, "192"}, {0, "VERTEX"}, {70, "128"},
-                        {71, "1"},       {72, "-2"},  {73, "3"},     {0, "SEQEND"}}) +
-        test::dxfPairs({{0, "HATCH"}, {8, "Labels"}, {10, "1"}, {20, "1"}, {1, "hello"}}) +
-        test::dxfPairs({{0, "HATCH"}, {1, "again"}}) +
-        test::dxfPairs({{0, "LINE"}, {67, "1"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
+        test::dxfPairs("0|POLYLINE|70|64|0|VERTEX|10|0|20|0|70|192|0|VERTEX|10|4|"
+                       "20|0|70|192|0|VERTEX|10|4|20|3|70|192|0|VERTEX|70|128|71|"
+                       "1|72|-2|73|3|0|SEQEND") +
+        test::dxfPairs("0|HATCH|8|Labels|10|1|20|1|1|hello") + test::dxfPairs("0|HATCH|1|again") +
+        test::dxfPairs("0|LINE|67|1|10|0|20|0|11|1|21|1");
     DxfDrawing const drawing = parsed(test::dxfWithEntities(entities));
 
     ASSERT_EQ(1u + 1u + 1u + 5u + 1u, drawing.polylines.size());
@@ -211,21 +175,13 @@ TEST(DxfParser, ReadsEachKindOfEntity) {
 }
 
 TEST(DxfParser, TakesPlanarPolylinesFromTheirCoordinateSystemAndDrawsArcs) {
-    // Extrusion (0, 0, -1) mirrors x and z: the "arbitrary axis" rule's best known case.
-    std::string const mirrored = test::dxfPairs({{0, "LWPOLYLINE"},
-                                                 {90, "2"},
-                                                 {70, "0"},
-                                                 {38, "3"},
-                                                 {10, "1"},
-                                                 {20, "2"},
-                                                 {10, "4"},
-                                                 {20, "2"},
-                                                 {210, "0"},
-                                                 {220, "0"},
-                                                 {230, "-1"}});
-    // A bulge of 1 is a half circle, counter-clockwise from (0, 0) to (2, 0): through (1, -1).
-    std::string const arc = test::dxfPairs(
-        {{0, "LWPOLYLINE"}, {90, "2"}, {10, "0"}, {20, "0"}, {42, "1"}, {10, "2"}, {20, "0"}});
+    // Extrusion (0, 0, -1) mirrors x and z: the "arbitrary axis" rule's best
+    // known case.
+    std::string const mirrored =
+        test::dxfPairs("0|LWPOLYLINE|90|2|70|0|38|3|10|1|20|2|10|4|20|2|210|0|220|0|230|-1");
+    // A bulge of 1 is a half circle, counter-clockwise from (0, 0) to (2, 0):
+    // through (1, -1).
+    std::string const arc = test::dxfPairs("0|LWPOLYLINE|90|2|10|0|20|0|42|1|10|2|20|0");
     DxfDrawing const drawing = parsed(test::dxfWithEntities(mirrored + arc));
     ASSERT_EQ(2u, drawing.polylines.size());
     EXPECT_EQ((std::vector<Point>{{-1, 2, -3}, {-4, 2, -3}}), drawing.polylines[0].points);
@@ -243,13 +199,13 @@ TEST(DxfParser, TakesPlanarPolylinesFromTheirCoordinateSystemAndDrawsArcs) {
 }
 
 TEST(DxfParser, DecodesLayerNamesOfEveryEra) {
-    // R12 writes Windows-1252; 2007 and newer write UTF-8; both may escape as \U+XXXX.
-    std::string const header = test::dxfPairs(
-        {{0, "SECTION"}, {2, "HEADER"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1252"}, {0, "ENDSEC"}});
-    std::string const entities =
-        test::dxfPairs({{0, "POINT"}, {8, "Gel\xE4nde"}, {10, "0"}, {20, "0"}}) +
-        test::dxfPairs({{0, "POINT"}, {8, "Gel\xC3\xA4nde 2"}, {10, "0"}, {20, "0"}}) +
-        test::dxfPairs({{0, "POINT"}, {8, "Gel\\U+00E4nde 3"}, {10, "0"}, {20, "0"}});
+    // R12 writes Windows-1252; 2007 and newer write UTF-8; both may escape as
+    // \U+XXXX.
+    std::string const header =
+        test::dxfPairs("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_1252|0|ENDSEC");
+    std::string const entities = test::dxfPairs("0|POINT|8|Gel\xE4nde|10|0|20|0") +
+                                 test::dxfPairs("0|POINT|8|Gel\xC3\xA4nde 2|10|0|20|0") +
+                                 test::dxfPairs("0|POINT|8|Gel\\U+00E4nde 3|10|0|20|0");
     DxfDrawing const drawing = parsed(header + test::dxfWithEntities(entities));
     EXPECT_EQ(
         (QStringList{QString::fromUtf8("Gel\xC3\xA4nde"), QString::fromUtf8("Gel\xC3\xA4nde 2"),
@@ -258,14 +214,11 @@ TEST(DxfParser, DecodesLayerNamesOfEveryEra) {
 }
 
 TEST(DxfParser, RecoversFromFaultsThatLeaveTheRestIntact) {
-    std::string const good =
-        test::dxfPairs({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
+    std::string const good = test::dxfPairs("0|LINE|10|0|20|0|11|1|21|1");
     // Line 20 holds text where a number belongs: that LINE goes, the others stay.
-    std::string const bad =
-        test::dxfPairs({{0, "LINE"}, {10, "0"}, {20, "abc"}, {11, "1"}, {21, "1"}});
+    std::string const bad = test::dxfPairs("0|LINE|10|0|20|abc|11|1|21|1");
     // The vertex count says 5 where there are 2.
-    std::string const miscounted =
-        test::dxfPairs({{0, "LWPOLYLINE"}, {90, "5"}, {10, "0"}, {20, "0"}, {10, "1"}, {20, "0"}});
+    std::string const miscounted = test::dxfPairs("0|LWPOLYLINE|90|5|10|0|20|0|10|1|20|0");
     DxfDrawing const drawing =
         parsed(test::dxfWithEntities(good + bad + miscounted + good) + "\x1a");
     ASSERT_EQ(3u, drawing.polylines.size());
@@ -286,14 +239,8 @@ TEST(DxfParser, RecoversFromFaultsThatLeaveTheRestIntact) {
     EXPECT_TRUE(anyCommentContains(shortened, "ends without EOF"));
 
     // A missing SEQEND before the next entity closes the polyline there.
-    std::string const unterminated = test::dxfPairs({{0, "POLYLINE"},
-                                                     {0, "VERTEX"},
-                                                     {10, "0"},
-                                                     {20, "0"},
-                                                     {0, "VERTEX"},
-                                                     {10, "1"},
-                                                     {20, "0"}}) +
-                                     good;
+    std::string const unterminated =
+        test::dxfPairs("0|POLYLINE|0|VERTEX|10|0|20|0|0|VERTEX|10|1|20|0") + good;
     DxfDrawing const open = parsed(test::dxfWithEntities(unterminated));
     EXPECT_EQ(2u, open.polylines.size());
     EXPECT_EQ(QStringLiteral("line 5: the POLYLINE ends without SEQEND"), open.comments.value(0));
@@ -315,8 +262,7 @@ TEST(DxfParser, FailsWithTheLineWhenTheFileIsNoAsciiDxf) {
     EXPECT_TRUE(failureOf("").contains(QLatin1String("no SECTION")));
     EXPECT_TRUE(failureOf("0\nLINE\n").startsWith(QLatin1String("line 1: not an ASCII DXF")));
 
-    std::string broken = test::dxfWithEntities(
-        test::dxfPairs({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}));
+    std::string broken = test::dxfWithEntities(test::dxfPairs("0|LINE|10|0|20|0|11|1|21|1"));
     broken.insert(broken.find("11\n"), "x1\n");
     EXPECT_EQ(QStringLiteral("line 11: 'x1' is not a group code; the file is damaged from this "
                              "line on"),
@@ -326,7 +272,7 @@ TEST(DxfParser, FailsWithTheLineWhenTheFileIsNoAsciiDxf) {
 TEST(DxfParser, PollsPerBlockAndStopsWhenCancelled) {
     std::string entities;
     while (entities.size() < 20 * DxfParser::pollBytes) {
-        entities += test::dxfPairs({{0, "POINT"}, {10, "1.5"}, {20, "2.5"}, {30, "0"}});
+        entities += test::dxfPairs("0|POINT|10|1.5|20|2.5|30|0");
     }
     std::string const text = test::dxfWithEntities(entities);
     std::vector<double> shares;

@@ -1,7 +1,6 @@
-// The DXF reader as the import library uses it: verification, reading into a document, the
-// summary, cancelling, and the plugin that registers it.
+// The DXF reader as the import library uses it: verification, reading into a
+// document, the summary and cancelling.
 #include "DxfReader.h"
-#include "AbstractFileReaderFactory.h"
 #include "DxfParser.h"
 #include "DxfTestSupport.h"
 #include "ProgressCancelHook.h"
@@ -13,7 +12,6 @@
 #include "model/PolylineSet.h"
 #include "utilities/UrlUtilities.h"
 
-#include <QLibrary>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,22 +29,7 @@ boost::shared_ptr<DataSource> sourceOf(QStringList const& paths) {
         new DataSource(utilities::filesystem_to_url(paths), nullptr));
 }
 
-class DxfReaderTest : public ::testing::Test {
-protected:
-    void SetUp() override { m_id = DocumentManager::instance().create_document(); }
-    void TearDown() override { DocumentManager::instance().destroy_all(); }
-
-    Document& document() {
-        return *dynamic_cast<Document*>(DocumentManager::instance().document_from_id(m_id));
-    }
-
-    AbstractFileReader::ImportState read(DxfReader& reader, QStringList const& paths,
-                                         brkBase::AbstractProgress* progress = nullptr) {
-        return reader.import_data(sourceOf(paths), m_id, true, progress, false);
-    }
-
-    DocumentId m_id;
-};
+using DxfReaderTest = test::ReaderTestFixture;
 
 TEST_F(DxfReaderTest, VerifiesByContent) {
     DxfReader reader;
@@ -97,10 +80,9 @@ TEST_F(DxfReaderTest, ReadsTheSamplesIntoTheDocument) {
 }
 
 TEST_F(DxfReaderTest, GivesPointsAnObjectOfTheirOwnAndHandlesUnusualNames) {
-    std::string const entities =
-        test::dxfPairs({{0, "POINT"}, {8, "Wells"}, {10, "1"}, {20, "2"}, {30, "3"}}) +
-        test::dxfPairs({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
-        test::dxfPairs({{0, "HATCH"}, {10, "0"}, {20, "0"}, {40, "1"}});
+    std::string const entities = test::dxfPairs("0|POINT|8|Wells|10|1|20|2|30|3") +
+                                 test::dxfPairs("0|LINE|10|0|20|0|11|1|21|1") +
+                                 test::dxfPairs("0|HATCH|10|0|20|0|40|1");
     QString const path = test::writeScratch(QString::fromUtf8("Bohrungen \xC3\x96lfeld <1>.dxf"),
                                             test::dxfWithEntities(entities));
     DxfReader reader;
@@ -124,9 +106,8 @@ TEST_F(DxfReaderTest, FailsWithAReasonAndAddsNothing) {
     DxfReader reader;
     QString const broken = test::writeScratch(QStringLiteral("broken.dxf"),
                                               "0\nSECTION\n2\nENTITIES\n0\nLINE\n?\n0\n");
-    QString const empty =
-        test::writeScratch(QStringLiteral("text-only.dxf"),
-                           test::dxfWithEntities(test::dxfPairs({{0, "HATCH"}, {1, "legend"}})));
+    QString const empty = test::writeScratch(
+        QStringLiteral("text-only.dxf"), test::dxfWithEntities(test::dxfPairs("0|HATCH|1|legend")));
     EXPECT_EQ(AbstractFileReader::IMPORT_FAILED, read(reader, {broken, empty}));
     EXPECT_EQ(0u, document().object_count());
     EXPECT_EQ(2, reader.failures());
@@ -145,11 +126,11 @@ TEST_F(DxfReaderTest, FailsWithAReasonAndAddsNothing) {
 }
 
 TEST_F(DxfReaderTest, CancelLeavesTheDocumentEmpty) {
-    // Large enough for the hook to ask the progress object (once per 51 queries, one query per
-    // 16 KB).
+    // Large enough for the hook to ask the progress object (once per 51 queries,
+    // one query per 16 KB).
     std::string entities;
     while (entities.size() < 60 * readers::DxfParser::pollBytes) {
-        entities += test::dxfPairs({{0, "LINE"}, {10, "1"}, {20, "2"}, {11, "3"}, {21, "4"}});
+        entities += test::dxfPairs("0|LINE|10|1|20|2|11|3|21|4");
     }
     QString const path =
         test::writeScratch(QStringLiteral("large.dxf"), test::dxfWithEntities(entities));
@@ -159,28 +140,14 @@ TEST_F(DxfReaderTest, CancelLeavesTheDocumentEmpty) {
     EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED, read(reader, {path}, &progress));
     EXPECT_EQ(0u, document().object_count());
 
-    // The loader sets the share of the bar per file; the reader's percentages then show.
+    // The loader sets the share of the bar per file; the reader's percentages
+    // then show.
     import::ProgressCancelHook::setSize(1);
     import::ProgressCancelHook::setFileProgress(0, 100.0);
     brkBase::AbstractProgress running;
     DxfReader again;
     EXPECT_EQ(AbstractFileReader::IMPORT_OK, read(again, {path}, &running));
     EXPECT_GT(running.value(), 0);
-}
-
-TEST(DxfReaderPlugin, RegistersTheReaderUnderItsKey) {
-    QLibrary plugin(QStringLiteral(QUARRO_DXF_PLUGIN));
-    ASSERT_TRUE(plugin.load()) << plugin.errorString().toStdString();
-    boost::shared_ptr<AbstractFileReader> reader = import::AbstractFileReaderFactory::create("DXF");
-    ASSERT_TRUE(reader);
-    EXPECT_EQ("DXF drawings (*.dxf *.DXF)", reader->file_filter());
-    EXPECT_EQ("Polyline", reader->data_type());
-    QString message;
-    EXPECT_TRUE(reader
-                    ->verify(utilities::filesystem_to_url(
-                                 test::dataFile(QStringLiteral("dxf/POLI-ALL210_12.DXF"))),
-                             message)
-                    .test(AbstractFileReader::VERIFY_ACCEPTED));
 }
 
 } // namespace

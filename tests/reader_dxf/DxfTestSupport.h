@@ -1,42 +1,19 @@
 #ifndef QUARRO_TESTS_READER_DXF_DXFTESTSUPPORT_H
 #define QUARRO_TESTS_READER_DXF_DXFTESTSUPPORT_H
 
-#include "TestApplication.h"
+#include "ReaderTestFixture.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QString>
-
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <string>
 
 namespace quarro {
 namespace test {
 
-inline std::string readBytes(QString const& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    QByteArray const bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-inline QString writeScratch(QString const& name, std::string const& content) {
-    QString const path = QDir(scratchDirectory()).filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content.data(), static_cast<qint64>(content.size()));
-    return path;
-}
-
-// Group code / value pairs as a DXF writer puts them, LF line ends.
-inline std::string dxfPairs(std::initializer_list<std::pair<int, char const*>> pairs) {
-    std::string text;
-    for (auto const& pair : pairs) {
-        text += std::to_string(pair.first) + "\n" + pair.second + "\n";
-    }
-    return text;
+// Group code / value pairs as a DXF writer puts them, LF line ends:
+// "0|LINE|8|Faults" stands for the four lines 0, LINE, 8 and Faults.
+inline std::string dxfPairs(std::string pairs) {
+    std::replace(pairs.begin(), pairs.end(), '|', '\n');
+    return pairs + "\n";
 }
 
 // A complete file around some ENTITIES.

@@ -1,8 +1,9 @@
-// The GDAL reader on small files made for the purpose (data/gdal, see data/SOURCES.md), on bad
-// input of each kind, and cancelled from the progress hook while GDAL reads.
+// The GDAL reader on small files made for the purpose (data/gdal, see
+// data/SOURCES.md), on bad input of each kind, and cancelled from the progress
+// hook while GDAL reads.
 #include "GdalReader.h"
 #include "ProgressCancelHook.h"
-#include "RasterTestSupport.h"
+#include "ReaderTestFixture.h"
 #include "base/AbstractProgress.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/Document.h"
@@ -39,7 +40,8 @@ QString scratch(QString const& name) {
     return QDir(test::scratchDirectory()).filePath(name);
 }
 
-// Copies data/gdal/<from>.<suffix> to the scratch folder as <to>.<suffix> for each suffix.
+// Copies data/gdal/<from>.<suffix> to the scratch folder as <to>.<suffix> for
+// each suffix.
 QString copySample(QString const& from, QString const& to, QStringList const& suffixes) {
     for (QString const& suffix : suffixes) {
         QString const target = scratch(to + QLatin1Char('.') + suffix);
@@ -50,37 +52,14 @@ QString copySample(QString const& from, QString const& to, QStringList const& su
     return scratch(to + QLatin1Char('.') + suffixes.front());
 }
 
-// data/gdal/<from> without its last `bytes` bytes, as <to> in the scratch folder.
+// data/gdal/<from> without its last `bytes` bytes, as <to> in the scratch
+// folder.
 QString cutShort(char const* from, char const* to, std::size_t bytes) {
     std::string const content = test::readBytes(test::dataFile(QStringLiteral("gdal/") + from));
     return test::writeScratch(QString::fromLatin1(to), content.substr(0, content.size() - bytes));
 }
 
-class GdalReaderTest : public ::testing::Test {
-protected:
-    void SetUp() override { m_id = DocumentManager::instance().create_document(); }
-    void TearDown() override { DocumentManager::instance().destroy_all(); }
-
-    Document& document() {
-        return *dynamic_cast<Document*>(DocumentManager::instance().document_from_id(m_id));
-    }
-    template <class Object>
-    Object const& object(std::size_t index) {
-        EXPECT_LT(index, document().object_count());
-        auto const* found = dynamic_cast<Object const*>(document().objects().at(index).get());
-        EXPECT_NE(nullptr, found) << "object " << index;
-        return *found;
-    }
-
-    AbstractFileReader::ImportState read(GdalReader& reader, QStringList const& paths,
-                                         brkBase::AbstractProgress* progress = nullptr) {
-        boost::shared_ptr<DataSource> const source(
-            new DataSource(utilities::filesystem_to_url(paths), nullptr));
-        return reader.import_data(source, m_id, true, progress, false);
-    }
-
-    DocumentId m_id;
-};
+using GdalReaderTest = test::ReaderTestFixture;
 
 TEST_F(GdalReaderTest, ReadsRastersAsSurfacesAndPlacedImages) {
     GdalReader reader;
@@ -122,11 +101,12 @@ TEST_F(GdalReaderTest, ReadsRastersAsSurfacesAndPlacedImages) {
 
     QString const summary = reader.import_summary();
     for (QString const& line :
-         {QStringLiteral(
-              "heights.tif: GeoTIFF file, grid of 5 x 4 cells of 10, lower left 500,000 / "
-              "6,700,000, heights 1 to 20.5, 1 NODATA cell; ") +
+         {QStringLiteral("heights.tif: GeoTIFF file, grid of 5 x 4 cells of 10, "
+                         "lower left 500,000 / "
+                         "6,700,000, heights 1 to 20.5, 1 NODATA cell; ") +
               utm32,
-          QStringLiteral("photo.tif: GeoTIFF file, RGB image of 4 x 3 pixels, top left 500,000 / "
+          QStringLiteral("photo.tif: GeoTIFF file, RGB image of 4 x 3 pixels, "
+                         "top left 500,000 / "
                          "6,700,030, pixels of 10 x 10; ") +
               utm32,
           QStringLiteral("landuse.tif: GeoTIFF file, paletted image of 3 x 2 pixels")}) {
@@ -136,7 +116,8 @@ TEST_F(GdalReaderTest, ReadsRastersAsSurfacesAndPlacedImages) {
 
 TEST_F(GdalReaderTest, ReadsVectorLayersAsPolylineAndPointSets) {
     GdalReader reader;
-    // A shapefile is taken through its .shp only, so a folder import brings its layer in once.
+    // A shapefile is taken through its .shp only, so a folder import brings its
+    // layer in once.
     for (char const* suffix : {"shp", "shx", "dbf", "prj"}) {
         QString message;
         std::bitset<4> const bits = reader.verify(
@@ -183,7 +164,8 @@ TEST_F(GdalReaderTest, ReadsVectorLayersAsPolylineAndPointSets) {
          {QStringLiteral("wells.shp: 3 points with attributes depth, status; ") + utm32,
           QStringLiteral("wells.shp: points keep numeric attributes only; left out: name"),
           QStringLiteral("field.gpkg (outline): 2 polylines (2 closed) with 7 points; ") + utm32,
-          QStringLiteral("field.gpkg (faults): 1 feature without points, lines or polygons left "
+          QStringLiteral("field.gpkg (faults): 1 feature without points, lines "
+                         "or polygons left "
                          "out")}) {
         EXPECT_TRUE(summary.contains(line)) << line.toStdString() << "\n" << summary.toStdString();
     }
@@ -265,8 +247,8 @@ private:
 };
 
 TEST_F(GdalReaderTest, CancelInsideGdalsReadAddsNothing) {
-    // 2,000 rows of 200 cells: one read window, so only GDAL's own progress callback, called
-    // per strip, can report and stop the read.
+    // 2,000 rows of 200 cells: one read window, so only GDAL's own progress
+    // callback, called per strip, can report and stop the read.
     QString const path = scratch(QStringLiteral("cancel.tif"));
     GDALAllRegister();
     GDALDatasetH const written =

@@ -1,6 +1,7 @@
-// The ESRI ASCII grid parser on the real sample grids and on what real grids get wrong.
+// The ESRI ASCII grid parser on the real sample grids and on what real grids
+// get wrong.
 #include "AsciiGridParser.h"
-#include "RasterTestSupport.h"
+#include "ReaderTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,8 @@ TEST(AsciiGridParser, ReadsTheSampleGrids) {
     EXPECT_EQ(2739u, west.surface.noDataCount()); // NODATA_value 0
     EXPECT_EQ(1680.7793918185764, west.surface.minMax().min());
     EXPECT_EQ(1725.4326307508682, west.surface.minMax().max());
-    // The file's line 41 of data (row 40 from the north) is the surface's row 88 - 40.
+    // The file's line 41 of data (row 40 from the north) is the surface's row 88
+    // - 40.
     EXPECT_EQ(1704.8273383246528283, west.surface.height(20, 48));
     EXPECT_TRUE(west.comments.isEmpty());
 
@@ -95,7 +97,8 @@ TEST(AsciiGridParser, TakesTheHeaderInAnyCaseAndOrderAndPlacesByCentres) {
     EXPECT_EQ(3.0, s.height(0, 0));
     EXPECT_TRUE(std::isnan(s.height(1, 0)));
 
-    // dx and dy instead of cellsize; rows wrapped over several lines; a float writer's NODATA.
+    // dx and dy instead of cellsize; rows wrapped over several lines; a float
+    // writer's NODATA.
     Parsed const wrapped = parsed("ncols 3\nnrows 2\nxllcorner 0\nyllcorner 0\ndx 2\ndy 5\n"
                                   "NODATA_value -3.4028234663852886e+38\n"
                                   "1 2\n3\n4 -3.4028235e+38 6\n");
@@ -128,8 +131,8 @@ TEST(AsciiGridParser, RepairsRowsAndValuesAndNamesTheLine) {
                                          "ignored")},
               longRow.comments);
 
-    // A line of text between the rows is skipped, not read as cells; a row of NODATA spelt as
-    // text is a row.
+    // A line of text between the rows is skipped, not read as cells; a row of
+    // NODATA spelt as text is a row.
     Parsed const remark = parsed(header3x2 + "1 2 3\nthe next row follows\n4 5 6\n");
     EXPECT_EQ((std::vector<double>{4, 5, 6}), rowOf(remark.surface, 0));
     ASSERT_EQ(1, remark.comments.size());
@@ -156,15 +159,16 @@ TEST(AsciiGridParser, FailsWithTheLineWhenNothingSensibleIsLeft) {
               failureOf("ncols 2\nnrows 1\nxllcorner 0\nyllcorner 0\n1 2\n"));
     EXPECT_EQ(QStringLiteral("line 2: nrows 'two' is not a number"),
               failureOf("ncols 2\nnrows two\nxllcorner 0\nyllcorner 0\ncellsize 1\n1 2\n"));
-    EXPECT_EQ(
-        QStringLiteral("line 7: the header gives both a corner and a centre (xllcorner and "
-                       "xllcenter); only one can hold"),
-        failureOf("ncols 1\nnrows 1\nxllcorner 0\nxllcenter 0\nyllcorner 0\ncellsize 1\n1\n"));
+    EXPECT_EQ(QStringLiteral("line 7: the header gives both a corner and a centre (xllcorner and "
+                             "xllcenter); only one can hold"),
+              failureOf("ncols 1\nnrows 1\nxllcorner 0\nxllcenter 0\nyllcorner "
+                        "0\ncellsize 1\n1\n"));
     EXPECT_EQ(QStringLiteral("line 6: the cell size -1 must be positive"),
               failureOf("ncols 1\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize -1\n1\n"));
     EXPECT_EQ(QStringLiteral("line 6: the file holds no heights after its header"),
               failureOf("ncols 1\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1\n"));
-    // A header that promises more than the file can hold is refused before anything is allocated.
+    // A header that promises more than the file can hold is refused before
+    // anything is allocated.
     EXPECT_EQ(QStringLiteral("line 6: the header announces 2,000,000,000 x 2,000,000,000 cells, "
                              "more than the rest of the file can hold"),
               failureOf("ncols 2000000000\nnrows 2000000000\nxllcorner 0\nyllcorner 0\n"

@@ -1,9 +1,9 @@
-// World files, placed images and the DEMRaster reader as the import library uses it.
-#include "AbstractFileReaderFactory.h"
+// World files, placed images and the DEMRaster reader as the import library
+// uses it.
 #include "DemRasterReader.h"
 #include "ProgressCancelHook.h"
 #include "RasterImageLoader.h"
-#include "RasterTestSupport.h"
+#include "ReaderTestFixture.h"
 #include "WorldFile.h"
 #include "base/AbstractProgress.h"
 #include "housekeeping/DataSource.h"
@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
-#include <QLibrary>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +30,8 @@ using readers::DemRasterReader;
 using readers::RasterImageLoader;
 using readers::WorldFile;
 
-// A 4 x 3 image whose top row is red and the rest blue, saved in `format` under `name`.
+// A 4 x 3 image whose top row is red and the rest blue, saved in `format` under
+// `name`.
 QString writeImage(QString const& name, char const* format) {
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -78,7 +78,8 @@ TEST(RasterImageLoader, PlacesImagesByTheirWorldFiles) {
     RasterImageLoader loader;
     ASSERT_TRUE(loader.load(placed, error)) << error.toStdString();
     model::RasterImage const& image = loader.image();
-    // The world file gives the top-left pixel's centre; the image keeps its outer corner.
+    // The world file gives the top-left pixel's centre; the image keeps its outer
+    // corner.
     EXPECT_EQ(99.5, image.topLeftX());
     EXPECT_EQ(202.0, image.topLeftY());
     EXPECT_EQ(2.0, image.pixelSizeX());
@@ -89,7 +90,8 @@ TEST(RasterImageLoader, PlacesImagesByTheirWorldFiles) {
                              "of 2 x 3, top left 99.5 / 202)"),
               loader.summary());
 
-    // Upper-case names find upper-case world files; a south-up world file mirrors the rows.
+    // Upper-case names find upper-case world files; a south-up world file mirrors
+    // the rows.
     QString const southUp = writeImage(QStringLiteral("SOUTH.JPG"), "JPG");
     test::writeScratch(QStringLiteral("SOUTH.JGW"), "1\n0\n0\n1\n0.5\n0.5\n");
     ASSERT_TRUE(loader.load(southUp, error)) << error.toStdString();
@@ -130,28 +132,12 @@ TEST(RasterImageLoader, PlacesImagesByTheirWorldFiles) {
     EXPECT_TRUE(error.startsWith(QLatin1String("the image cannot be read")));
 }
 
-class DemRasterReaderTest : public ::testing::Test {
+class DemRasterReaderTest : public test::ReaderTestFixture {
 protected:
-    void SetUp() override { m_id = DocumentManager::instance().create_document(); }
-    void TearDown() override { DocumentManager::instance().destroy_all(); }
-
-    Document& document() {
-        return *dynamic_cast<Document*>(DocumentManager::instance().document_from_id(m_id));
-    }
-
-    AbstractFileReader::ImportState read(DemRasterReader& reader, QStringList const& paths,
-                                         brkBase::AbstractProgress* progress = nullptr) {
-        boost::shared_ptr<DataSource> const source(
-            new DataSource(utilities::filesystem_to_url(paths), nullptr));
-        return reader.import_data(source, m_id, true, progress, false);
-    }
-
     static std::bitset<4> verify(QString const& path, QString& message) {
         DemRasterReader reader;
         return reader.verify(utilities::filesystem_to_url(path), message);
     }
-
-    DocumentId m_id;
 };
 
 TEST_F(DemRasterReaderTest, OffersImagesAndGridsAndVerifiesByContent) {
@@ -176,7 +162,8 @@ TEST_F(DemRasterReaderTest, OffersImagesAndGridsAndVerifiesByContent) {
     EXPECT_EQ(std::bitset<4>(),
               verify(test::writeScratch(QStringLiteral("notes.asc"), "x y z\n1 2 3\n"), message));
     EXPECT_TRUE(message.startsWith(QLatin1String("notes.asc: not an ESRI ASCII grid")));
-    // A TIFF is read where Qt's plugin is installed and refused with the reason elsewhere.
+    // A TIFF is read where Qt's plugin is installed and refused with the reason
+    // elsewhere.
     std::string const tiffHead("II*\0\x08\0\0\0", 8);
     std::bitset<4> const tiff = verify(
         test::writeScratch(QStringLiteral("v.tif"), tiffHead + std::string(200, '\0')), message);
@@ -187,8 +174,9 @@ TEST_F(DemRasterReaderTest, OffersImagesAndGridsAndVerifiesByContent) {
     }
     EXPECT_TRUE(tiff.test(AbstractFileReader::VERIFY_ACCEPTED));
 
-    // TIFFs of measurements are surfaces for the GDAL reader, not pictures: made by GDAL, a
-    // big-endian classic TIFF and a big TIFF, each saying "floating point" in its directory.
+    // TIFFs of measurements are surfaces for the GDAL reader, not pictures: made
+    // by GDAL, a big-endian classic TIFF and a big TIFF, each saying "floating
+    // point" in its directory.
     struct Row {
         QString path;
         char const* refusal; // nullptr: taken as a picture
@@ -236,9 +224,10 @@ TEST_F(DemRasterReaderTest, ReadsGridsAndImagesIntoTheDocument) {
     EXPECT_EQ(3.0, raster->topLeftY());
 
     QString const summary = reader.import_summary();
-    EXPECT_TRUE(summary.contains(QLatin1String(
-        "west_bijou_gully.asc: grid of 43 x 89 cells of 3, lower left 559,705 / 4,380,220, "
-        "heights 1,680.77939182 to 1,725.43263075, 2,739 NODATA cells")))
+    EXPECT_TRUE(summary.contains(
+        QLatin1String("west_bijou_gully.asc: grid of 43 x 89 cells of 3, lower left 559,705 / "
+                      "4,380,220, "
+                      "heights 1,680.77939182 to 1,725.43263075, 2,739 NODATA cells")))
         << summary.toStdString();
     EXPECT_TRUE(
         summary.contains(QString::fromUtf8("Luftbild \xC3\xBC&lt;1&gt;.png: PNG image of 4 x 3 "
@@ -281,21 +270,6 @@ TEST_F(DemRasterReaderTest, FailsOrCancelsWithoutTouchingTheDocument) {
     EXPECT_EQ(AbstractFileReader::IMPORT_FAILED,
               orphan.import_data(source, DocumentId(9999), true, nullptr, false));
     EXPECT_TRUE(orphan.import_summary().contains(QLatin1String("does not exist")));
-}
-
-TEST(DemRasterReaderPlugin, RegistersTheReaderUnderItsKey) {
-    QLibrary plugin(QStringLiteral(QUARRO_RASTER_PLUGIN));
-    ASSERT_TRUE(plugin.load()) << plugin.errorString().toStdString();
-    boost::shared_ptr<AbstractFileReader> reader =
-        import::AbstractFileReaderFactory::create("DEMRaster");
-    ASSERT_TRUE(reader);
-    EXPECT_EQ(DemRasterReader().file_filter(), reader->file_filter());
-    QString message;
-    EXPECT_TRUE(reader
-                    ->verify(utilities::filesystem_to_url(
-                                 test::dataFile(QStringLiteral("asc/west_bijou_gully.asc"))),
-                             message)
-                    .test(AbstractFileReader::VERIFY_ACCEPTED));
 }
 
 } // namespace
