@@ -20,11 +20,13 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QPainter>
 #include <QTest>
 #include <QWheelEvent>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -311,6 +313,45 @@ TEST(AppNativeDocumentsTest, KnowsTheNativeKeysAndSuffixes) {
              {"a.qro", true}, {"b.QROZ", true}, {"c.quarro", true}, {"d.qro.las", false}}) {
         EXPECT_EQ(app::native_documents::has_native_suffix(path), native) << path.toStdString();
     }
+}
+
+// A drawing's labels stay with their points (a point without a position takes its label with it)
+// and are drawn beside the markers, unless too many are in view to be read.
+TEST(AppMapSceneBuilderTest, PointLabelsFollowTheirPointsAndAreDrawnWhileReadable) {
+    // `copies` labelled points at (0, 0), one lost without a position, one unlabelled at (50, 50).
+    auto inkBeside = [](std::size_t copies, QString const& text) {
+        model::PointSet points;
+        std::vector<model::Point3<double>> placed(copies, model::Point3<double>(0, 0, 0));
+        placed.insert(placed.end(), {{nan, nan, 0}, {50, 50, 0}});
+        points.setPoints(placed);
+        std::vector<QString> labels(copies, text);
+        labels.insert(labels.end(), {QStringLiteral("lost"), QString()});
+        points.setLabels(labels);
+        QGraphicsScene scene;
+        app::MapSceneBuilder(scene).add_object(points, 0);
+        labels.erase(labels.end() - 2);
+        EXPECT_EQ(itemsOf<app::MarkerSetItem>(scene).first()->labels(), labels);
+        QImage image(200, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scene.render(&painter, QRectF(0, 0, 200, 200), QRectF(-100, -100, 200, 200));
+        painter.end();
+        // Dark pixels right of each marker, where a label begins.
+        std::array<int, 2> ink{};
+        for (int p = 0; p < 2; ++p) {
+            for (int x = 106 + 50 * p; x < 150 + 50 * p; ++x) {
+                for (int y = 92 + 50 * p; y < 108 + 50 * p; ++y) {
+                    ink[p] += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+                }
+            }
+        }
+        return ink;
+    };
+    std::array<int, 2> const labelled = inkBeside(1, QStringLiteral("Well A-1"));
+    EXPECT_GT(labelled[0], 10);
+    EXPECT_EQ(labelled[1], 0);
+    EXPECT_EQ(inkBeside(1, QString())[0], 0);
+    EXPECT_EQ(inkBeside(app::MarkerSetItem::max_labels_drawn + 1, QStringLiteral("W"))[0], 0);
 }
 
 } // namespace

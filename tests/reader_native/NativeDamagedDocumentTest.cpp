@@ -133,6 +133,8 @@ std::vector<Damage> damages(QJsonObject const& root) {
         {"objects[0].properties", QJsonArray{QJsonArray{"a", "b", "c"}},
          "field properties[0]: expected a pair of a key and a value, found 3 elements"},
         {"objects[10].ni", 1, "a grid of 1 x 0 x 0 cells cannot be"},
+        {"objects[3].labels", QJsonArray{"A"},
+         "field labels: expected one label per point (300), found 1"},
         {"objects[4].polylines[1].points", QJsonArray{1, 2},
          "field polylines[1].points: 2 numbers are no list of x, y, z triples"},
     };

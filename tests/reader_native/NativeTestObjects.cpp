@@ -98,6 +98,10 @@ boost::shared_ptr<model::GeoObject> pointSet() {
     points->setPoints(coordinates);
     points->setAttribute(QStringLiteral("TWT"), twt);
     points->setAttribute(QStringLiteral("Zone"), zone);
+    std::vector<QString> labels(coordinates.size());
+    labels[0] = QStringLiteral("Well A-1");
+    labels[7] = QStringLiteral("Tøp \"Brent\"");
+    points->setLabels(std::move(labels));
     points->setProperty(QStringLiteral("Ünïcødé key"), QStringLiteral("välue \"quoted\"\n"));
     return points;
 }
@@ -248,6 +252,7 @@ void expectSamePoints(model::PointSet const& expected, model::PointSet const& ac
     for (QString const& name : expected.attributeNames()) {
         expectSameValues(*expected.attribute(name), *actual.attribute(name), name);
     }
+    EXPECT_EQ(expected.labels(), actual.labels());
 }
 
 void expectSameLines(model::PolylineSet const& expected, model::PolylineSet const& actual) {
