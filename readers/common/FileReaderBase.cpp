@@ -220,5 +220,16 @@ std::bitset<4> FileReaderBase::verifyHead(std::string const& url, QString& messa
     return result;
 }
 
+std::bitset<4> FileReaderBase::verifyOpens(std::string const& url, QString& message, QString& path,
+                                           QString& name) {
+    std::bitset<4> const bits = AbstractFileReader::verify(url, message);
+    path = utilities::url_to_filesystem(url);
+    name = QFileInfo(path).fileName();
+    if (!bits.test(VERIFY_READABLE)) {
+        message = QStringLiteral("%1: the file cannot be opened").arg(name);
+    }
+    return bits;
+}
+
 } // namespace readers
 } // namespace quarro

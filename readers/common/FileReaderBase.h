@@ -103,6 +103,10 @@ protected:
     // (as text, for text readers) passes `looksLike` are accepted; `message` says why not.
     using HeadTest = std::function<bool(std::string_view head, QString& reason)>;
     std::bitset<4> verifyHead(std::string const& url, QString& message, HeadTest const& looksLike);
+    // The first step of a verify() that looks further than the head: the import library's bits,
+    // with `path` and `name` of the file; when it cannot be opened, `message` says so by name.
+    std::bitset<4> verifyOpens(std::string const& url, QString& message, QString& path,
+                               QString& name);
 
 private:
     Q_DISABLE_COPY(FileReaderBase)

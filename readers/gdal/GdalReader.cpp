@@ -5,7 +5,6 @@
 #include "GdalRasterLoader.h"
 #include "GdalVectorLoader.h"
 #include "importwidgets/CancelHook.h"
-#include "utilities/UrlUtilities.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,11 +94,10 @@ GdalDataset GdalReader::open(QString const& path, GdalErrorScope const& errors, 
 }
 
 std::bitset<4> GdalReader::verify(std::string const& url, QString& message) {
-    std::bitset<4> bits = AbstractFileReader::verify(url, message);
-    QString const path = utilities::url_to_filesystem(url);
-    QString const name = QFileInfo(path).fileName();
+    QString path;
+    QString name;
+    std::bitset<4> bits = verifyOpens(url, message, path, name);
     if (!bits.test(VERIFY_READABLE)) {
-        message = QStringLiteral("%1: the file cannot be opened").arg(name);
         return bits;
     }
     QString const shapefile = shapefileOf(path);

@@ -9,7 +9,6 @@
 #include "housekeeping/DocumentManager.h"
 #include "model/RasterImage.h"
 #include "model/RegularSurface.h"
-#include "utilities/UrlUtilities.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -121,11 +120,10 @@ bool DemRasterReader::recognises(QByteArray const& head, QString const& fileName
 }
 
 std::bitset<4> DemRasterReader::verify(std::string const& url, QString& message) {
-    std::bitset<4> bits = AbstractFileReader::verify(url, message);
-    QString const path = utilities::url_to_filesystem(url);
-    QString const name = QFileInfo(path).fileName();
+    QString path;
+    QString name;
+    std::bitset<4> bits = verifyOpens(url, message, path, name);
     if (!bits.test(VERIFY_READABLE)) {
-        message = QStringLiteral("%1: the file cannot be opened").arg(name);
         return bits;
     }
     QFile file(path);
