@@ -24,56 +24,53 @@ namespace bench {
 // `after(id)` looks at the document untimed. An empty path skips the case with
 // `error` (how to get the file).
 template <class Reader, class Body, class After>
-void importFileLoop(benchmark::State &state, QString const &path,
-                    std::string const &error, Body body, After after) {
-  if (path.isEmpty()) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  auto const source = boost::make_shared<housekeeping::DataSource>(
-      utilities::filesystem_to_url(path), nullptr);
-  housekeeping::DocumentManager &documents =
-      housekeeping::DocumentManager::instance();
-  for (auto _ : state) {
-    state.PauseTiming();
-    housekeeping::DocumentId const id = documents.create_document();
-    state.ResumeTiming();
-    Reader reader;
-    if (!body(reader, source, id)) {
-      state.SkipWithError("the import did not end as expected");
-      break;
+void importFileLoop(benchmark::State& state, QString const& path, std::string const& error,
+                    Body body, After after) {
+    if (path.isEmpty()) {
+        state.SkipWithError(error.c_str());
+        return;
     }
-    state.PauseTiming();
-    after(id);
-    documents.destroy_all();
-    state.ResumeTiming();
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          QFileInfo(path).size());
+    auto const source =
+        boost::make_shared<housekeeping::DataSource>(utilities::filesystem_to_url(path), nullptr);
+    housekeeping::DocumentManager& documents = housekeeping::DocumentManager::instance();
+    for (auto _ : state) {
+        state.PauseTiming();
+        housekeeping::DocumentId const id = documents.create_document();
+        state.ResumeTiming();
+        Reader reader;
+        if (!body(reader, source, id)) {
+            state.SkipWithError("the import did not end as expected");
+            break;
+        }
+        state.PauseTiming();
+        after(id);
+        documents.destroy_all();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * QFileInfo(path).size());
 }
 
 // The plain import as the loader runs it, without a progress bar.
 template <class Reader>
-void importFileLoop(benchmark::State &state, QString const &path,
-                    std::string const &error = "") {
-  importFileLoop<Reader>(
-      state, path, error,
-      [](Reader &reader, auto const &source, auto const &id) {
-        return reader.import_data(source, id, true, nullptr, false) ==
-               import::AbstractFileReader::IMPORT_OK;
-      },
-      [](auto const &) {});
+void importFileLoop(benchmark::State& state, QString const& path, std::string const& error = "") {
+    importFileLoop<Reader>(
+        state, path, error,
+        [](Reader& reader, auto const& source, auto const& id) {
+            return reader.import_data(source, id, true, nullptr, false) ==
+                   import::AbstractFileReader::IMPORT_OK;
+        },
+        [](auto const&) {});
 }
 
-inline int runBenchmarks(int argc, char **argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+inline int runBenchmarks(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace bench

@@ -15,7 +15,8 @@ using quarro::import::ProgressCancelHook;
 // A progress object that shows its value in a real progress bar, as the wizard does.
 class BarProgress : public brkBase::AbstractProgress {
 public:
-    explicit BarProgress(QProgressBar* bar) : m_bar(bar) {}
+    explicit BarProgress(QProgressBar* bar)
+        : m_bar(bar) {}
     void set_value(int value) override {
         AbstractProgress::set_value(value);
         m_bar->setValue(value);

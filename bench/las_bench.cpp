@@ -29,85 +29,79 @@ namespace {
 // Where the generator lives: the project's tools/ folder, or the shared tools
 // beside the project.
 QString generatorScript() {
-  for (char const *relative :
-       {"/tools/gen_las.py", "/../shared/tools/gen_las.py"}) {
-    QString const path =
-        QStringLiteral(QUARRO_SOURCE_DIR) + QLatin1String(relative);
-    if (QFileInfo::exists(path)) {
-      return path;
+    for (char const* relative : {"/tools/gen_las.py", "/../shared/tools/gen_las.py"}) {
+        QString const path = QStringLiteral(QUARRO_SOURCE_DIR) + QLatin1String(relative);
+        if (QFileInfo::exists(path)) {
+            return path;
+        }
     }
-  }
-  return QString();
+    return QString();
 }
 
 // The benchmark file, made on first use; empty (with `error` set) when it
 // cannot be had.
-QString benchmarkFile(std::string &error) {
-  QString const given = qEnvironmentVariable("QUARRO_LAS_BENCH_FILE");
-  if (!given.isEmpty()) {
-    return given;
-  }
-  QString const path =
-      QStringLiteral(QUARRO_BENCH_DATA_DIR "/gen_las_200000x10.las");
-  if (QFileInfo::exists(path)) {
+QString benchmarkFile(std::string& error) {
+    QString const given = qEnvironmentVariable("QUARRO_LAS_BENCH_FILE");
+    if (!given.isEmpty()) {
+        return given;
+    }
+    QString const path = QStringLiteral(QUARRO_BENCH_DATA_DIR "/gen_las_200000x10.las");
+    if (QFileInfo::exists(path)) {
+        return path;
+    }
+    QString const script = generatorScript();
+    if (script.isEmpty()) {
+        error = "gen_las.py not found; run: python3 gen_las.py " + path.toStdString() +
+                " (or set QUARRO_LAS_BENCH_FILE)";
+        return QString();
+    }
+    QDir().mkpath(QFileInfo(path).path());
+    if (QProcess::execute(QStringLiteral("python3"), {script, path}) != 0) {
+        error = "python3 " + script.toStdString() + " failed";
+        return QString();
+    }
     return path;
-  }
-  QString const script = generatorScript();
-  if (script.isEmpty()) {
-    error = "gen_las.py not found; run: python3 gen_las.py " +
-            path.toStdString() + " (or set QUARRO_LAS_BENCH_FILE)";
-    return QString();
-  }
-  QDir().mkpath(QFileInfo(path).path());
-  if (QProcess::execute(QStringLiteral("python3"), {script, path}) != 0) {
-    error = "python3 " + script.toStdString() + " failed";
-    return QString();
-  }
-  return path;
 }
 
-QByteArray const &benchmarkBytes(std::string &error) {
-  static QByteArray bytes;
-  if (bytes.isEmpty()) {
-    QFile file(benchmarkFile(error));
-    if (file.open(QIODevice::ReadOnly)) {
-      bytes = file.readAll();
+QByteArray const& benchmarkBytes(std::string& error) {
+    static QByteArray bytes;
+    if (bytes.isEmpty()) {
+        QFile file(benchmarkFile(error));
+        if (file.open(QIODevice::ReadOnly)) {
+            bytes = file.readAll();
+        }
     }
-  }
-  return bytes;
+    return bytes;
 }
 
 // Text to well objects, from text already in memory.
-void BM_LasParseToWell(benchmark::State &state) {
-  std::string error;
-  QByteArray const &bytes = benchmarkBytes(error);
-  if (bytes.isEmpty()) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  std::string_view const text(bytes.constData(),
-                              static_cast<std::size_t>(bytes.size()));
-  for (auto _ : state) {
-    readers::LasParser::Result result = readers::LasParser().parse(text);
-    std::unique_ptr<model::Well> well =
-        readers::makeWell(result.file, QStringLiteral("b.las"));
-    benchmark::DoNotOptimize(well->sampleCount());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          bytes.size());
+void BM_LasParseToWell(benchmark::State& state) {
+    std::string error;
+    QByteArray const& bytes = benchmarkBytes(error);
+    if (bytes.isEmpty()) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    std::string_view const text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    for (auto _ : state) {
+        readers::LasParser::Result result = readers::LasParser().parse(text);
+        std::unique_ptr<model::Well> well = readers::makeWell(result.file, QStringLiteral("b.las"));
+        benchmark::DoNotOptimize(well->sampleCount());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * bytes.size());
 }
 BENCHMARK(BM_LasParseToWell)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The whole import as the loader runs it: file to a well in a document.
-void BM_LasImport(benchmark::State &state) {
-  std::string error;
-  QString const path = benchmarkFile(error);
-  bench::importFileLoop<readers::LasReader>(state, path, error);
+void BM_LasImport(benchmark::State& state) {
+    std::string error;
+    QString const path = benchmarkFile(error);
+    bench::importFileLoop<readers::LasReader>(state, path, error);
 }
 BENCHMARK(BM_LasImport)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
-int main(int argc, char **argv) {
-  return quarro::bench::runBenchmarks(argc, argv);
+int main(int argc, char** argv) {
+    return quarro::bench::runBenchmarks(argc, argv);
 }
