@@ -21,6 +21,8 @@
 #include <boost/make_shared.hpp>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -34,12 +36,17 @@ public:
         QDir const folder(QStringLiteral(QUARRO_PLUGIN_DIR));
         for (QString const& file :
              folder.entryList({QStringLiteral("quarro_reader_*")}, QDir::Files)) {
-            auto* plugin = new QLibrary(folder.filePath(file));
-            ASSERT_TRUE(plugin->load()) << plugin->errorString().toStdString();
+            // Deleting a QLibrary leaves its library loaded: the registrations stay.
+            libraries.push_back(std::make_unique<QLibrary>(folder.filePath(file)));
+            ASSERT_TRUE(libraries.back()->load()) << libraries.back()->errorString().toStdString();
             ++loaded;
         }
     }
-    void TearDown() override { brkBase::brkDestructor::destroy_all(); }
+    void TearDown() override {
+        brkBase::brkDestructor::destroy_all();
+        libraries.clear();
+    }
+    std::vector<std::unique_ptr<QLibrary>> libraries;
     int loaded = 0;
 };
 
