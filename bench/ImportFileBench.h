@@ -5,6 +5,7 @@
 // fresh document, the document made and destroyed outside the timing, and a
 // main running the cases in a QCoreApplication.
 #include "AbstractFileReader.h"
+#include "BenchmarkMain.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/DocumentManager.h"
 #include "utilities/UrlUtilities.h"
@@ -60,17 +61,6 @@ void importFileLoop(benchmark::State& state, QString const& path, std::string co
                    import::AbstractFileReader::IMPORT_OK;
         },
         [](auto const&) {});
-}
-
-inline int runBenchmarks(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
 }
 
 } // namespace bench

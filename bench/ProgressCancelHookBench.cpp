@@ -1,4 +1,5 @@
 // What a reader pays for polling the cancel hook in its inner loop and for reporting progress.
+#include "BenchmarkMain.h"
 #include "ProgressCancelHook.h"
 #include "base/AbstractProgress.h"
 
@@ -109,15 +110,5 @@ BENCHMARK(BM_ProgressCallGated);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quarro::bench::runBenchmarks<QApplication>(argc, argv);
 }

@@ -210,5 +210,5 @@ BENCHMARK(BM_DxfImport)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    return quarro::bench::runBenchmarks(argc, argv);
+    return quarro::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -183,5 +183,5 @@ BENCHMARK(BM_GdalGeoTiffCancel)->Unit(benchmark::kMillisecond)->UseManualTime();
 } // namespace
 
 int main(int argc, char** argv) {
-    return quarro::bench::runBenchmarks(argc, argv);
+    return quarro::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

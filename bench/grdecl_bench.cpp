@@ -137,5 +137,5 @@ BENCHMARK(BM_GrdeclImport)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv) {
-    return quarro::bench::runBenchmarks(argc, argv);
+    return quarro::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // pillars, 8 million ZCORN values, 1 million active flags and three cell properties (PORO,
 // PERMX, NTG), the size of the grid gen_grdecl.py makes. The grid is built in memory, so the
 // benchmark needs no generator; the files go to bench-data/ in the build folder.
+#include "BenchmarkMain.h"
 #include "DocumentReader.h"
 #include "DocumentWriter.h"
 #include "model/CornerPointGrid.h"
@@ -106,9 +107,5 @@ BENCHMARK(BM_LoadGrid1M)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseReal
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quarro::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

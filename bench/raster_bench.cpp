@@ -100,5 +100,5 @@ BENCHMARK(BM_AsciiGridImport)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    return quarro::bench::runBenchmarks(argc, argv);
+    return quarro::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // writes by default (200,000 depth steps, 9 curves beside the depth) and the map of the
 // 100 x 100 x 100 grid of gen_grdecl.py coloured by a property. The files are made once per
 // build folder (bench-data/, shared with las_bench and grdecl_bench).
+#include "BenchmarkMain.h"
 #include "GrdeclGridBuilder.h"
 #include "GrdeclParser.h"
 #include "GridLayerItem.h"
@@ -207,11 +208,5 @@ BENCHMARK(BM_GridPropertyLayerBuild)->Unit(benchmark::kMillisecond)->UseRealTime
 } // namespace
 
 int main(int argc, char** argv) {
-    // Widgets paint without a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quarro::bench::runBenchmarks<QApplication>(argc, argv);
 }
