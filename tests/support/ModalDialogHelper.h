@@ -14,7 +14,8 @@
 namespace quarro {
 namespace test {
 
-// Answers modal dialogs the way a user would, so that flows which call exec() can run inside a test.
+// Answers modal dialogs the way a user would, so that flows which call exec() can run inside a
+// test.
 //
 // Queue one handler per dialog the flow is expected to open, then start the flow. While the flow
 // sits in the dialog's nested event loop, a timer notices QApplication::activeModalWidget() and
@@ -39,7 +40,8 @@ public:
 
     // Queues a handler that accepts the next QFileDialog with the given files selected (and the
     // given name filter, when not empty); with an empty list it cancels the dialog.
-    ModalDialogHelper& chooseFiles(QStringList const& files, QString const& name_filter = QString());
+    ModalDialogHelper& chooseFiles(QStringList const& files,
+                                   QString const& name_filter = QString());
 
     int answered() const { return m_answered; }
     bool allAnswered() const { return m_handlers.empty(); }

@@ -12,9 +12,13 @@ QString& scratchPath() {
 }
 } // namespace
 
-void setScratchDirectory(QString const& path) { scratchPath() = path; }
+void setScratchDirectory(QString const& path) {
+    scratchPath() = path;
+}
 
-QString scratchDirectory() { return scratchPath(); }
+QString scratchDirectory() {
+    return scratchPath();
+}
 
 QString dataFile(QString const& relative_path) {
     return QDir(QStringLiteral(QUARRO_TEST_DATA_DIR)).filePath(relative_path);
