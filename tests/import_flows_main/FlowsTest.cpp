@@ -221,7 +221,7 @@ TEST_F(Flows, ALockedCurrentDocumentStopsEveryWayInWithoutAWord) {
 }
 
 // Files dropped on the main window: the open ones are not read again, the others open together.
-TEST_F(Flows, OfThreeDroppedFilesTheOpenOneComesForwardAndTheOthersOpenTogether) {
+TEST_F(Flows, OfThreeDroppedFilesTheOpenOneIsNotReadAgainAndTheOthersOpenTogether) {
     QString const first = flow_file(QStringLiteral("drop1.qro"), "1 0 0\n");
     QString const second = flow_file(QStringLiteral("drop2.qro"), "2 0 0\n");
     QString const third = flow_file(QStringLiteral("drop3.txt"), "3 0 0\n");
