@@ -42,7 +42,7 @@ TEST_F(NoInsertImplementationTest, AnUndoableInsertThatCannotBeBuiltLeavesTheTar
                                        ": <b><font color='red'>Failed</font></b><br />"));
     ASSERT_TRUE(documents().document_exists(target));
     EXPECT_FALSE(documents().document_busy(target));
-    EXPECT_EQ(document(target)->object_count(), 0u);
+    EXPECT_EQ(documentOf(target)->object_count(), 0u);
     EXPECT_TRUE(readerJournal().calls.empty());
 }
 

@@ -32,9 +32,9 @@ TEST_F(DefaultInsertTest, BothCommandsFallBackToTheDefaultImplementation) {
         used.insert_into_doc(target);
         EXPECT_TRUE(runWizard(used).reached_summary);
         EXPECT_TRUE(used.result());
-        EXPECT_EQ(document(target)->object_count(), 2u);
+        EXPECT_EQ(documentOf(target)->object_count(), 2u);
         housekeeping::CommandManager::instance().undo();
-        EXPECT_EQ(document(target)->object_count(), 0u);
+        EXPECT_EQ(documentOf(target)->object_count(), 0u);
     }
     ASSERT_EQ(insertInits().size(), 2u);
     EXPECT_FALSE(insertInits()[0].with_reader);

@@ -60,15 +60,15 @@ TEST_F(WizardFailureTest, AFileThatGoesWrongAmongThree) {
         import::QImportWizard wizard(c.key, nullptr, Qt::WindowFlags());
         wizard.urls(files);
         QString caption_while_reading;
-        WizardOutcome const run = runWizard(wizard, c.boxes, [&](WizardScript& script) {
-            if (c.press_cancel) {
-                script.when([] { return !readerJournal().polling_file.isEmpty(); },
-                            [&] {
-                                caption_while_reading = wizard.get_progress()->caption();
-                                wizard.cancelButton()->click();
-                            });
-            }
-        });
+        std::vector<Step> steps;
+        if (c.press_cancel) {
+            steps.emplace_back([] { return !readerJournal().polling_file.isEmpty(); },
+                               [&] {
+                                   caption_while_reading = wizard.get_progress()->caption();
+                                   wizard.cancelButton()->click();
+                               });
+        }
+        WizardOutcome const run = runWizard(wizard, c.boxes, steps);
 
         auto const expand = [&files](QString text) {
             for (int i = 0; i < 3; ++i) {
@@ -116,14 +116,14 @@ TEST_F(WizardFailureTest, ClosingTheDialogWhileAFileLoadsDropsOnlyTheNewDocument
     wizard.urls({writeTestFile(QStringLiteral("first.pts"), "1 1 1\n"),
                  writeTestFile(QStringLiteral("second.pts"), "poll 1000000\n")});
     DocumentId busy_while_reading;
-    WizardOutcome const run = runWizard(wizard, 0, [&](WizardScript& script) {
-        script.when([] { return !readerJournal().polling_file.isEmpty(); },
+    WizardOutcome const run =
+        runWizard(wizard, 0,
+                  {{[] { return !readerJournal().polling_file.isEmpty(); },
                     [&] {
                         busy_while_reading = documents().current_document_id();
                         EXPECT_TRUE(documents().document_busy(busy_while_reading));
                         wizard.close();
-                    });
-    });
+                    }}});
 
     EXPECT_FALSE(run.reached_summary || wizard.isVisible());
     EXPECT_EQ(readerJournal().saw_cancel, QStringList{"second.pts"});
@@ -149,7 +149,7 @@ TEST_F(WizardFailureTest, AFailedInsertLeavesTheTargetDocumentAsItWas) {
         reset();
         QString const path = writeTestFile(QStringLiteral("broken.pts"), "1 1 1\nfail broken\n");
         DocumentId const target = documentWithAnObject();
-        document(target)->set_modified(false);
+        documentOf(target)->set_modified(false);
         ChangeRecorder messages;
         import::QImportWizard wizard(c.key, nullptr, Qt::WindowFlags());
         wizard.urls(QStringList{path});
@@ -159,10 +159,10 @@ TEST_F(WizardFailureTest, AFailedInsertLeavesTheTargetDocumentAsItWas) {
         EXPECT_EQ(run.summary, QDir::toNativeSeparators(path) + failed + c.reason);
         EXPECT_FALSE(wizard.result());
         ASSERT_TRUE(documents().document_exists(target));
-        EXPECT_EQ(document(target)->object_count(), 1u);
-        EXPECT_FALSE(documents().document_busy(target) || document(target)->is_loading() ||
-                     document(target)->is_modified());
-        EXPECT_TRUE(document(target)->document_history().descriptions().isEmpty());
+        EXPECT_EQ(documentOf(target)->object_count(), 1u);
+        EXPECT_FALSE(documents().document_busy(target) || documentOf(target)->is_loading() ||
+                     documentOf(target)->is_modified());
+        EXPECT_TRUE(documentOf(target)->document_history().descriptions().isEmpty());
         EXPECT_TRUE(messages.changed.empty());
     }
 }

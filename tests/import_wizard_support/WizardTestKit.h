@@ -10,7 +10,6 @@
 #include "QImportWizardSummarySheet.h"
 #include "ScriptedReader.h"
 #include "TestApplication.h"
-#include "housekeeping/DocumentManager.h"
 #include "housekeeping/DocumentMessage.h"
 #include "housekeeping/ErrorProtocol.h"
 
@@ -22,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -125,51 +123,6 @@ QString m_summary;
 import::AbstractFileReader::ImportState m_state = import::AbstractFileReader::IMPORT_FAILED;
 }; // namespace test
 
-// Acts on a running wizard from the event loop, as a user would, without ever blocking it (a
-// reader that polls the cancel hook runs the event loop from inside the load). Each step acts
-// once, as soon as its condition holds; steps left after the time-out close the wizard, so that
-// the test fails instead of hanging.
-class WizardScript : public QObject {
-public:
-    explicit WizardScript(QWidget* wizard)
-        : m_wizard(wizard) {
-        m_clock.start();
-        connect(&m_timer, &QTimer::timeout, this, &WizardScript::poll);
-        m_timer.start(5);
-    }
-    void when(std::function<bool()> condition, std::function<void()> action) {
-        m_steps.emplace_back(std::move(condition), std::move(action));
-    }
-
-private:
-    void poll() {
-        if (m_busy) {
-            return;
-        }
-        m_busy = true;
-        for (auto it = m_steps.begin(); it != m_steps.end(); ++it) {
-            if (it->first()) {
-                std::function<void()> const action = std::move(it->second);
-                m_steps.erase(it);
-                action();
-                break;
-            }
-        }
-        if (!m_steps.empty() && m_clock.elapsed() > 30000) {
-            ADD_FAILURE() << "the wizard script timed out with " << m_steps.size() << " step(s)";
-            m_steps.clear();
-            m_wizard->close();
-        }
-        m_busy = false;
-    }
-
-    QWidget* m_wizard;
-    std::vector<std::pair<std::function<bool()>, std::function<void()>>> m_steps;
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    bool m_busy = false;
-};
-
 // The documents announced as changed, as another library subscribed to the messages sees them.
 class ChangeRecorder : public QObject {
     Q_OBJECT
@@ -215,10 +168,15 @@ struct WizardOutcome {
     QStringList boxes; // the message boxes seen on the way
 };
 
-// Runs the wizard modally, as a user would: `user` adds the user's own steps, message boxes are
-// answered with OK, and once the summary is up the user reads it and presses Close.
+// A user's step: its action runs once, as soon as its condition holds.
+using Step = std::pair<std::function<bool()>, std::function<void()>>;
+
+// Runs the wizard modally, as a user would, acting from the event loop without ever blocking it (a
+// reader that polls the cancel hook runs the event loop from inside the load): the `steps` act,
+// message boxes are answered with OK, and once the summary is up the user reads it and presses
+// Close. Steps left after the time-out close the wizard, so that the test fails, not hangs.
 inline WizardOutcome runWizard(import::QImportWizard& wizard, int boxes = 0,
-                               std::function<void(WizardScript&)> const& user = {}) {
+                               std::vector<Step> steps = {}) {
     WizardOutcome outcome;
     ModalDialogHelper helper;
     for (int i = 0; i <= boxes; ++i) { // the wizard itself is one of the modal dialogs
@@ -228,13 +186,8 @@ inline WizardOutcome runWizard(import::QImportWizard& wizard, int boxes = 0,
             }
         });
     }
-    WizardScript script(&wizard);
-    if (user) {
-        user(script);
-    }
-    // The sheets are made once the wizard runs.
-    import::QImportWizardSummarySheet* summary = nullptr;
-    script.when(
+    import::QImportWizardSummarySheet* summary = nullptr; // made once the wizard runs
+    steps.emplace_back(
         [&] {
             summary = sheetOf<import::QImportWizardSummarySheet>(wizard);
             return wizard.isVisible() && wizard.is_close_button_mode() && summary != nullptr &&
@@ -246,6 +199,30 @@ inline WizardOutcome runWizard(import::QImportWizard& wizard, int boxes = 0,
             outcome.summary_shown = summary->findChild<QTextBrowser*>()->toPlainText();
             wizard.cancelButton()->click();
         });
+    QTimer timer;
+    QElapsedTimer clock;
+    clock.start();
+    bool busy = false;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (std::exchange(busy, true)) {
+            return;
+        }
+        for (auto it = steps.begin(); it != steps.end(); ++it) {
+            if (it->first()) {
+                std::function<void()> const action = std::move(it->second);
+                steps.erase(it);
+                action();
+                break;
+            }
+        }
+        if (!steps.empty() && clock.elapsed() > 30000) {
+            ADD_FAILURE() << "the wizard timed out with " << steps.size() << " step(s) left";
+            steps.clear();
+            wizard.close();
+        }
+        busy = false;
+    });
+    timer.start(5);
     EXPECT_EQ(wizard.exec(), QDialog::Rejected);
     if (auto* loader = sheetOf<import::QImportWizardDefaultLoaderSheet>(wizard)) {
         outcome.log = loader->findChild<QTextBrowser*>()->toPlainText();
@@ -286,13 +263,10 @@ protected:
     static housekeeping::DocumentManager& documents() {
         return housekeeping::DocumentManager::instance();
     }
-    static housekeeping::Document* document(housekeeping::DocumentId const& id) {
-        return documentOf(id);
-    }
     // A document that already holds one object.
     static housekeeping::DocumentId documentWithAnObject() {
         housekeeping::DocumentId const id = documents().create_document();
-        document(id)->add_object(boost::make_shared<model::PointSet>());
+        documentOf(id)->add_object(boost::make_shared<model::PointSet>());
         return id;
     }
 };
