@@ -20,12 +20,11 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <sstream>
 #include <thread>
 #include <tuple>
 #include <vector>
-
-#include <optional>
-#include <sstream>
 
 namespace quarro {
 namespace test {
@@ -61,20 +60,14 @@ TEST(StringUtilities, EditsInPlace) {
         Edit edit;
         std::string text, expected;
     } const cases[] = {
-        {strip_all_quotes, "\"\"\"\"", ""},
         {strip_all_quotes, "\"DEPT\".\"M\"", "DEPT.M"},
-        {strip_all_white_space, " a b ", " ab"},
-        {strip_all_white_space, "a\tb", "a\tb"},
-        {strip_all_white_space, "a  b c", "abc"},
+        {strip_all_white_space, "a  b\tc ", "ab\tc"}, // tabs are kept
         {strip_file_name, "/data/well.a.las", "well.a"},
-        {strip_file_name, "/data/wells/", ""},
         {strip_file_name, "/home/.hidden", ""},
         {strip_file_name, "C:\\data\\well.las", "C:\\data\\well.las"},
         {trim_left, " \t\n\v\f\r", ""},
         {trim_left, "  a b ", "a b "},
-        {trim_right, "ab \r\n", "ab"},
-        {trim_left, "\xa0x\xa0", "\xa0x\xa0"}, // bytes above 127 are never white space
-        {trim_right, "\xa0x\xa0", "\xa0x\xa0"},
+        {trim_right, "\xa0x \r\n", "\xa0x"}, // bytes above 127 are never white space
     };
     for (Case const& c : cases) {
         std::string text = c.text;
@@ -200,9 +193,7 @@ TEST(ProgressCancelHook, AsksTheProgressObjectOnlyEveryFiftyFirstQuery) {
     std::vector<bool> answers;
     for (int i = 0; i < 102; ++i) {
         answers.push_back(hook.hook()->isCancelled());
-        if (i == 50) {
-            progress.cancel_requested = false; // repeated until the next poll
-        }
+        progress.cancel_requested = i < 50; // an answer is repeated until the next poll
     }
     std::vector<bool> expected(102, false);
     std::fill(expected.begin() + 50, expected.begin() + 101, true);

@@ -16,12 +16,13 @@ struct Plain {
 };
 using Reader = test::FakeFileReader<Plain>;
 
-QString writeFile(QString const& name, QByteArray const& content) {
+// The URL of a new scratch file of that content.
+std::string fileUrl(QString const& name, QByteArray const& content) {
     QString const path = test::scratchDirectory() + QLatin1Char('/') + name;
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(content);
-    return path;
+    return utilities::filesystem_to_url(path);
 }
 
 TEST(ReaderVerify, ReadableFilesOfAnyContentGiveTheReadableBitOnly) {
@@ -30,10 +31,9 @@ TEST(ReaderVerify, ReadableFilesOfAnyContentGiveTheReadableBitOnly) {
         binary.append(static_cast<char>(i % 256));
     }
     std::pair<std::string, unsigned long> const cases[] = {
-        {utilities::filesystem_to_url(writeFile("empty.dat", QByteArray())), 8},
-        {utilities::filesystem_to_url(writeFile("binary.dat", binary)), 8},
-        {utilities::filesystem_to_url(writeFile(QStringLiteral("bohrloch-\u00e4\u00f6.dat"), "x")),
-         8},
+        {fileUrl("empty.dat", QByteArray()), 8},
+        {fileUrl("binary.dat", binary), 8},
+        {fileUrl(QStringLiteral("bohrloch-\u00e4\u00f6.dat"), "x"), 8},
         {test::dataFile("asc/hugo_site.asc").toStdString(), 8}, // a bare path works too
         {utilities::filesystem_to_url(test::scratchDirectory() + "/no-such-file.dat"), 0},
         {utilities::filesystem_to_url(test::scratchDirectory()), 0},

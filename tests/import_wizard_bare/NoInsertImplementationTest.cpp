@@ -1,7 +1,6 @@
 // Without any insert-command implementation, inserts fail cleanly.
 #include "WizardTestKit.h"
 
-#include "AbstractFileReaderFactory.h"
 #include "ConcreteProductFactory.h"
 
 namespace quarro {
@@ -16,24 +15,18 @@ import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader
 class NoInsertImplementationTest : public WizardFixture {};
 
 TEST_F(NoInsertImplementationTest, AnOpenOfTwoFilesFailsAtTheSecondAndDropsItsDocument) {
-    QString const a = writeTestFile(QStringLiteral("na.pts"), "1 1 1\n");
     QString const b = writeTestFile(QStringLiteral("nb.pts"), "2 2 2\n");
-    DocumentId const kept = documents().create_document();
-    document(kept)->add_object(boost::make_shared<model::PointSet>());
+    DocumentId const kept = documentWithAnObject();
     import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(QStringList{a, b});
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
+    wizard.urls(QStringList{writeTestFile(QStringLiteral("na.pts"), "1 1 1\n"), b});
+    WizardOutcome const run = runWizard(wizard);
 
-    ASSERT_TRUE(run.reached_summary);
     EXPECT_TRUE(run.summary.contains(QDir::toNativeSeparators(b) +
                                      ": <b><font color='red'>Failed</font></b><br /><hr />"))
-        << run.summary.toStdString();
-    EXPECT_TRUE(helper.messageBoxes().isEmpty());
+        << run.summary;
+    EXPECT_TRUE(run.boxes.isEmpty());
     EXPECT_FALSE(wizard.result());
-    ASSERT_EQ(documents().num_documents(), 1u);
-    EXPECT_EQ(documents().current_documents().front(), kept);
+    EXPECT_EQ(documents().current_documents(), std::vector<DocumentId>{kept});
 }
 
 TEST_F(NoInsertImplementationTest, AnUndoableInsertThatCannotBeBuiltLeavesTheTarget) {
@@ -42,17 +35,14 @@ TEST_F(NoInsertImplementationTest, AnUndoableInsertThatCannotBeBuiltLeavesTheTar
     SingleBuilderWizard wizard("PTS");
     wizard.urls(QStringList{path});
     wizard.insert_into_doc(target);
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper, 1);
+    WizardOutcome const run = runWizard(wizard, 1);
 
-    EXPECT_EQ(helper.messageBoxes(), QStringList{"caught exception|"});
-    ASSERT_TRUE(run.reached_summary);
+    EXPECT_EQ(run.boxes, QStringList{"caught exception|"});
     EXPECT_TRUE(run.summary.startsWith(QDir::toNativeSeparators(path) +
                                        ": <b><font color='red'>Failed</font></b><br />"));
     ASSERT_TRUE(documents().document_exists(target));
     EXPECT_FALSE(documents().document_busy(target));
-    EXPECT_EQ(document(target)->object_count(), 0u);
+    EXPECT_EQ(documentOf(target)->object_count(), 0u);
     EXPECT_TRUE(readerJournal().calls.empty());
 }
 

@@ -1,21 +1,15 @@
 // With only a default insert-command implementation registered, both insert commands use it.
 #include "WizardTestKit.h"
 
-#include "AbstractFileReaderFactory.h"
 #include "AbstractInsertCommandImplementationFactory.h"
 #include "ConcreteProductFactory.h"
-#include "InsertCommand.h"
-#include "InsertImportCommand.h"
-#include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/CommandManager.h"
-#include "housekeeping/DataSource.h"
-#include "utilities/UrlUtilities.h"
+
+#include <memory>
 
 namespace quarro {
 namespace test {
 namespace {
-
-using housekeeping::DocumentId;
 
 import::ConcreteProductFactory<import::AbstractFileReaderFactory, ScriptedReader<>> const
     s_points("PTS");
@@ -24,24 +18,27 @@ import::ConcreteProductFactory<import::AbstractInsertCommandImplementationFactor
 
 class DefaultInsertTest : public WizardFixture {};
 
+// The first file goes through the plain insert command, the single builder's insert through the
+// import command; both reach the default implementation and can be undone.
 TEST_F(DefaultInsertTest, BothCommandsFallBackToTheDefaultImplementation) {
     QString const path = writeTestFile(QStringLiteral("fallback.pts"), "1 1 1\n2 2 2\n");
-    DocumentId const id = documents().create_document();
-    auto const source = boost::make_shared<housekeeping::DataSource>(
-        utilities::filesystem_to_url(path),
-        boost::make_shared<housekeeping::AbstractDataInformation>("PTS"));
-    auto const import_command = boost::make_shared<import::InsertImportCommand>(
-        source, boost::make_shared<ScriptedReader<>>(), id, true, true, nullptr);
-    housekeeping::CommandManager::instance().insert(import_command, true);
-    EXPECT_EQ(import_command->import_state(), import::AbstractFileReader::IMPORT_OK);
-    EXPECT_EQ(document(id)->object_count(), 2u);
-    housekeeping::CommandManager::instance().undo();
-    EXPECT_EQ(document(id)->object_count(), 0u);
-
-    import::InsertCommand plain(source, id, true, true, nullptr);
-    ASSERT_EQ(insertJournal().inits.size(), 2u);
-    EXPECT_TRUE(insertJournal().inits[0].with_reader);
-    EXPECT_FALSE(insertJournal().inits[1].with_reader);
+    housekeeping::DocumentId const target = documents().create_document();
+    for (bool single : {false, true}) {
+        std::unique_ptr<import::QImportWizard> const wizard =
+            single ? std::make_unique<SingleBuilderWizard>("PTS")
+                   : std::make_unique<import::QImportWizard>("PTS", nullptr, Qt::WindowFlags());
+        import::QImportWizard& used = *wizard;
+        used.urls(QStringList{path});
+        used.insert_into_doc(target);
+        EXPECT_TRUE(runWizard(used).reached_summary);
+        EXPECT_TRUE(used.result());
+        EXPECT_EQ(documentOf(target)->object_count(), 2u);
+        housekeeping::CommandManager::instance().undo();
+        EXPECT_EQ(documentOf(target)->object_count(), 0u);
+    }
+    ASSERT_EQ(insertInits().size(), 2u);
+    EXPECT_FALSE(insertInits()[0].with_reader);
+    EXPECT_TRUE(insertInits()[1].with_reader);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "WizardTestKit.h"
 
 #include "base/WizardProgress.h"
-#include "housekeeping/Document.h"
 
 namespace quarro {
 namespace test {
@@ -11,221 +10,161 @@ namespace {
 
 using housekeeping::DocumentId;
 
-class WizardFailureTest : public WizardFixture {
-protected:
-    // Three files whose second one is `second`.
-    QStringList threeFiles(QString const& second) {
-        return {writeTestFile(QStringLiteral("first.pts"), "1 1 1\n"),
-                writeTestFile(QStringLiteral("second.pts"), second),
-                writeTestFile(QStringLiteral("third.pts"), "3 3 3\n")};
-    }
-};
+class WizardFailureTest : public WizardFixture {};
 
-QString failedLine(QString const& path) {
-    return QDir::toNativeSeparators(path) +
-           QStringLiteral(": <b><font color='red'>Failed</font></b><br />");
-}
-
-QString const lost_document_reason =
+QString const failed = QStringLiteral(": <b><font color='red'>Failed</font></b><br />");
+QString const lost =
     QStringLiteral("Not read: the document of this import no longer exists.<br />\n");
 
-TEST_F(WizardFailureTest, AFailureAmongThreeShowsTheSummaryAndTakesTheNewDocument) {
-    // The user chose to skip the summary: a failure shows it anyway.
-    QSettings().setValue(QStringLiteral("qimportwizard/PTShide_summary"), true);
-    QStringList const files = threeFiles(QStringLiteral("fail bad header\n"));
-    DocumentMessageRecorder messages;
-    import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(files);
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
+// Three files, first.pts, second.pts and third.pts, of which the first or second goes wrong. In
+// the expected summary %1, %2 and %3 stand for the files' paths.
+TEST_F(WizardFailureTest, AFileThatGoesWrongAmongThree) {
+    struct Case {
+        char const* name;
+        std::string key;
+        QString first, second;
+        bool keep_a_document, press_cancel;
+        int boxes;
+        QString summary_start, summary_end;
+        int loads;
+        bool result;
+        std::size_t reads;
+    } const cases[] = {
+        // The failure destroys the new document the first file went into: the third is not read.
+        {"second fails", "PTS", "1 1 1\n", "fail bad header\n", false, false, 0,
+         "%1: <b>OK</b><br />\n%2" + failed + "bad header<br />%3" + failed + lost, "", 3, false,
+         2},
+        {"first fails", "PTS", "fail empty\n", "2 2 2\n", true, false, 0,
+         "%1" + failed + "empty<br />%2" + failed + lost + "%3" + failed + lost, "", 3, false, 1},
+        // Nothing was read, and a failure does not hide the totals as a cancel does.
+        {"first throws", "PTS", "throw\n", "2 2 2\n", false, false, 1,
+         "%1" + failed + "%2" + failed + lost + "%3" + failed + lost +
+             "<hr /><br />Loaded 0 objects in 0.00 secs<br />",
+         "", 3, false, 1},
+        {"reader cancels", "PTS", "1 1 1\n", "cancel\n", false, false, 0, "",
+         "%1: <b>OK</b><br />\nsecond.pts: <b>Canceled</b><br />", 2, true, 2},
+        {"user presses Cancel", "PTS", "1 1 1\n", "poll 1000000\n", false, true, 0, "",
+         "%1: <b>OK</b><br />\nsecond.pts: <b>Canceled</b><br />", 2, true, 2},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.name);
+        reset();
+        // The user chose to skip the summary: a failure shows it anyway.
+        QSettings().setValue(QString::fromStdString("qimportwizard/" + c.key + "hide_summary"),
+                             !c.result);
+        DocumentId const kept = c.keep_a_document ? documentWithAnObject() : DocumentId::null();
+        QStringList const files = {writeTestFile(QStringLiteral("first.pts"), c.first),
+                                   writeTestFile(QStringLiteral("second.pts"), c.second),
+                                   writeTestFile(QStringLiteral("third.pts"), "3 3 3\n")};
+        ChangeRecorder messages;
+        import::QImportWizard wizard(c.key, nullptr, Qt::WindowFlags());
+        wizard.urls(files);
+        QString caption_while_reading;
+        std::vector<Step> steps;
+        if (c.press_cancel) {
+            steps.emplace_back([] { return !readerJournal().polling_file.isEmpty(); },
+                               [&] {
+                                   caption_while_reading = wizard.get_progress()->caption();
+                                   wizard.cancelButton()->click();
+                               });
+        }
+        WizardOutcome const run = runWizard(wizard, c.boxes, steps);
 
-    ASSERT_TRUE(run.reached_summary);
+        auto const expand = [&files](QString text) {
+            for (int i = 0; i < 3; ++i) {
+                text.replace(QLatin1Char('%') + QString::number(i + 1),
+                             QDir::toNativeSeparators(files[i]));
+            }
+            return text;
+        };
+        ASSERT_TRUE(run.reached_summary);
+        EXPECT_TRUE(run.summary.startsWith(expand(c.summary_start))) << run.summary;
+        EXPECT_TRUE(run.summary.endsWith(expand(c.summary_end))) << run.summary;
+        EXPECT_EQ(run.log.count(QStringLiteral("Loading ")), c.loads);
+        EXPECT_EQ(wizard.result(), c.result);
+        EXPECT_EQ(readerJournal().calls.size(), c.reads);
+        EXPECT_EQ(insertInits().size(), c.reads - 1) << "files after the first are inserts";
+        EXPECT_EQ(run.boxes, c.boxes == 1 ? QStringList{"caught exception|"} : QStringList{});
+        if (c.press_cancel) {
+            EXPECT_EQ(caption_while_reading, QStringLiteral("Reading file 2 of 3"));
+            EXPECT_EQ(readerJournal().saw_cancel, QStringList{"second.pts"});
+        }
+        // Only the import's own document goes.
+        EXPECT_EQ(documents().current_documents(),
+                  c.keep_a_document ? std::vector<DocumentId>{kept} : std::vector<DocumentId>{});
+        EXPECT_TRUE(messages.changed.empty());
+        EXPECT_FALSE(import::ImportManager::instance().inserting_state());
+        EXPECT_EQ(housekeeping::ErrorProtocol::instance().lines().join('\n').contains(
+                      QStringLiteral("scripted failure")),
+                  c.boxes == 1);
+    }
+}
+
+// Wells read in one go may be cancelled only by the user: a reader's cancel is a failure.
+TEST_F(WizardFailureTest, AWellsReaderThatCancelsFails) {
+    QString const path = writeTestFile(QStringLiteral("wells.pts"), "cancel\n");
+    SingleBuilderWizard wizard("WELLS");
+    wizard.urls(QStringList{path});
+    EXPECT_TRUE(runWizard(wizard).summary.startsWith(QDir::toNativeSeparators(path) + failed));
     EXPECT_FALSE(wizard.result());
-    // The failure destroyed the document the first file went into: the third is not read.
-    QString const expected = QDir::toNativeSeparators(files[0]) + ": <b>OK</b><br />\n" +
-                             failedLine(files[1]) + "bad header<br />" + failedLine(files[2]) +
-                             lost_document_reason;
-    EXPECT_TRUE(run.summary.startsWith(expected)) << run.summary.toStdString();
-    EXPECT_EQ(run.log.count(QStringLiteral("Loading ")), 3);
-    ASSERT_EQ(readerJournal().calls.size(), 2u);
-    EXPECT_EQ(insertJournal().inits.size(), 1u) << "the second file was an insert";
     EXPECT_EQ(documents().num_documents(), 0u);
-    EXPECT_EQ(messages.countType(housekeeping::DocumentMessage::ContentChanged), 0);
-}
-
-TEST_F(WizardFailureTest, AFailedFirstFileDoesNotStopTheOthers) {
-    DocumentId const kept = documents().create_document();
-    document(kept)->add_object(boost::make_shared<model::PointSet>());
-    QStringList files = threeFiles(QStringLiteral("2 2 2\n"));
-    files[0] = writeTestFile(QStringLiteral("first.pts"), "fail empty<br />\n");
-    import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(files);
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
-
-    EXPECT_EQ(run.log.count(QStringLiteral("Loading ")), 3);
-    EXPECT_EQ(run.summary.count(lost_document_reason), 2) << run.summary.toStdString();
-    EXPECT_EQ(readerJournal().calls.size(), 1u);
-    ASSERT_EQ(documents().num_documents(), 1u) << "only the import's own document goes";
-    EXPECT_EQ(documents().current_documents().front(), kept);
-}
-
-TEST_F(WizardFailureTest, AReaderThatCancelsTheSecondOfThreeEndsTheLoadThere) {
-    QStringList const files = threeFiles(QStringLiteral("cancel\n"));
-    DocumentMessageRecorder messages;
-    import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(files);
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
-
-    ASSERT_TRUE(run.reached_summary);
-    EXPECT_TRUE(run.summary.endsWith(QStringLiteral("second.pts: <b>Canceled</b><br />")))
-        << run.summary.toStdString();
-    EXPECT_FALSE(run.summary.contains(QStringLiteral("<hr />")));
-    EXPECT_EQ(run.log.count(QStringLiteral("Loading ")), 2) << "the third file gets no log line";
-    EXPECT_TRUE(wizard.result()) << "a cancel is no failure";
-    EXPECT_EQ(documents().num_documents(), 0u);
-    EXPECT_EQ(messages.countType(housekeeping::DocumentMessage::ContentChanged), 0);
-    EXPECT_FALSE(import::ImportManager::instance().inserting_state());
-}
-
-TEST_F(WizardFailureTest, PressingCancelInTheMiddleOfAFileStopsTheReader) {
-    QStringList const files = threeFiles(QStringLiteral("poll 1000000\n"));
-    import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(files);
-    WizardScript script(&wizard);
-    QString caption_while_reading;
-    script.when([] { return readerJournal().polling_file == QLatin1String("second.pts"); },
-                [&] {
-                    caption_while_reading = wizard.get_progress()->caption();
-                    wizard.cancelButton()->click();
-                });
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
-
-    EXPECT_EQ(caption_while_reading, QStringLiteral("Reading file 2 of 3"));
-    EXPECT_EQ(readerJournal().saw_cancel, QStringList{"second.pts"});
-    ASSERT_TRUE(run.reached_summary) << "Cancel stops the load, not the dialog";
-    EXPECT_TRUE(run.summary.endsWith(QStringLiteral("second.pts: <b>Canceled</b><br />")));
-    EXPECT_EQ(run.log.count(QStringLiteral("Loading ")), 2);
-    EXPECT_EQ(documents().num_documents(), 0u);
-    EXPECT_FALSE(import::ImportManager::instance().inserting_state());
 }
 
 TEST_F(WizardFailureTest, ClosingTheDialogWhileAFileLoadsDropsOnlyTheNewDocument) {
-    DocumentId const kept = documents().create_document();
-    document(kept)->add_object(boost::make_shared<model::PointSet>());
-    QStringList const files = threeFiles(QStringLiteral("poll 1000000\n"));
+    DocumentId const kept = documentWithAnObject();
     import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(files);
-    WizardScript script(&wizard);
+    wizard.urls({writeTestFile(QStringLiteral("first.pts"), "1 1 1\n"),
+                 writeTestFile(QStringLiteral("second.pts"), "poll 1000000\n")});
     DocumentId busy_while_reading;
-    script.when([] { return !readerJournal().polling_file.isEmpty(); },
-                [&] {
-                    busy_while_reading = documents().current_document_id();
-                    EXPECT_TRUE(documents().document_busy(busy_while_reading));
-                    wizard.close();
-                });
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
+    WizardOutcome const run =
+        runWizard(wizard, 0,
+                  {{[] { return !readerJournal().polling_file.isEmpty(); },
+                    [&] {
+                        busy_while_reading = documents().current_document_id();
+                        EXPECT_TRUE(documents().document_busy(busy_while_reading));
+                        wizard.close();
+                    }}});
 
-    EXPECT_FALSE(run.reached_summary);
-    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_FALSE(run.reached_summary || wizard.isVisible());
     EXPECT_EQ(readerJournal().saw_cancel, QStringList{"second.pts"});
     EXPECT_NE(busy_while_reading, kept);
     EXPECT_FALSE(documents().document_exists(busy_while_reading));
-    ASSERT_EQ(documents().num_documents(), 1u);
-    EXPECT_EQ(documents().current_document_id(), kept);
+    EXPECT_EQ(documents().current_documents(), std::vector<DocumentId>{kept});
     EXPECT_FALSE(documents().document_busy(kept));
 }
 
-TEST_F(WizardFailureTest, ACancelledWellsReadIsAFailureUnlessTheWizardCancelled) {
-    QString const path = writeTestFile(QStringLiteral("wells.pts"), "cancel\n");
-    for (std::string const key : {"WELLS", "PTS"}) {
-        SingleBuilderWizard wizard(key);
-        wizard.urls(QStringList{path});
-        WizardScript script(&wizard);
-        ModalDialogHelper helper;
-        WizardOutcome const run = runWizard(wizard, script, helper);
-        if (key == "WELLS") {
-            EXPECT_TRUE(run.summary.startsWith(failedLine(path))) << run.summary.toStdString();
-            EXPECT_FALSE(wizard.result());
-        } else {
-            EXPECT_EQ(run.summary, QStringLiteral("wells.pts: <b>Canceled</b><br />"));
-            EXPECT_TRUE(wizard.result());
-        }
-        EXPECT_EQ(documents().num_documents(), 0u);
-    }
-}
-
-TEST_F(WizardFailureTest, AThrowingReaderIsReportedAndTheLoadGoesOn) {
-    QStringList files = threeFiles(QStringLiteral("2 2 2\n"));
-    files[0] = writeTestFile(QStringLiteral("first.pts"), "throw\n");
-    import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(files);
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper, 1);
-
-    EXPECT_EQ(helper.messageBoxes(), QStringList{"caught exception|"});
-    ASSERT_TRUE(run.reached_summary);
-    // Nothing was read, and a failure does not hide the totals as a cancel does.
-    EXPECT_EQ(run.summary, failedLine(files[0]) + failedLine(files[1]) + lost_document_reason +
-                               failedLine(files[2]) + lost_document_reason +
-                               "<hr /><br />Loaded 0 objects in 0.00 secs<br />");
-    EXPECT_EQ(run.log.count(QStringLiteral("Loading ")), 3);
-    EXPECT_FALSE(wizard.result());
-    EXPECT_EQ(documents().num_documents(), 0u);
-    EXPECT_TRUE(housekeeping::ErrorProtocol::instance().lines().join('\n').contains(
-        QStringLiteral("scripted failure")));
-}
-
-TEST_F(WizardFailureTest, AKeyNobodyRegisteredFailsEveryFileWithTheFactorysReason) {
-    QString const path = writeTestFile(QStringLiteral("orphan.xyz"), "1 1 1\n");
-    DocumentId const target = documents().create_document();
-    import::QImportWizard wizard("NOBODY", nullptr, Qt::WindowFlags());
-    wizard.urls(QStringList{path});
-    wizard.insert_into_doc(target);
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
-
-    ASSERT_TRUE(run.reached_summary);
-    EXPECT_EQ(run.summary,
-              failedLine(path) +
-                  "Abstract factory 'AbstractFileReaderFactory' does not have the required "
-                  "product name 'NOBODY' registered. Please contact Brennick with a bug-report"
-                  "<br />\n");
-    EXPECT_TRUE(helper.messageBoxes().isEmpty());
-    EXPECT_TRUE(documents().document_exists(target));
-    EXPECT_FALSE(documents().document_busy(target));
-    EXPECT_FALSE(document(target)->is_loading());
-}
-
+// An insert that fails leaves the target document as it was: no totals, nothing announced.
 TEST_F(WizardFailureTest, AFailedInsertLeavesTheTargetDocumentAsItWas) {
-    QString const path = writeTestFile(QStringLiteral("broken.pts"), "1 1 1\nfail broken\n");
-    DocumentId const target = documents().create_document();
-    document(target)->add_object(boost::make_shared<model::PointSet>());
-    document(target)->set_modified(false);
-    DocumentMessageRecorder messages;
-    import::QImportWizard wizard("PTS", nullptr, Qt::WindowFlags());
-    wizard.urls(QStringList{path});
-    wizard.insert_into_doc(target);
-    WizardScript script(&wizard);
-    ModalDialogHelper helper;
-    WizardOutcome const run = runWizard(wizard, script, helper);
+    struct Case {
+        std::string key;
+        QString reason;
+    } const cases[] = {
+        {"PTS", "broken<br />"},
+        {"NOBODY",
+         "Abstract factory 'AbstractFileReaderFactory' does not have the required product "
+         "name 'NOBODY' registered. Please contact Brennick with a bug-report<br />\n"},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.key);
+        reset();
+        QString const path = writeTestFile(QStringLiteral("broken.pts"), "1 1 1\nfail broken\n");
+        DocumentId const target = documentWithAnObject();
+        documentOf(target)->set_modified(false);
+        ChangeRecorder messages;
+        import::QImportWizard wizard(c.key, nullptr, Qt::WindowFlags());
+        wizard.urls(QStringList{path});
+        wizard.insert_into_doc(target);
+        WizardOutcome const run = runWizard(wizard);
 
-    ASSERT_TRUE(run.reached_summary);
-    EXPECT_EQ(run.summary, failedLine(path) + "broken<br />")
-        << "no totals: nothing arrived in the target";
-    EXPECT_FALSE(wizard.result());
-    ASSERT_TRUE(documents().document_exists(target));
-    EXPECT_EQ(document(target)->object_count(), 1u);
-    EXPECT_FALSE(documents().document_busy(target));
-    EXPECT_EQ(messages.countType(housekeeping::DocumentMessage::ContentChanged), 0);
+        EXPECT_EQ(run.summary, QDir::toNativeSeparators(path) + failed + c.reason);
+        EXPECT_FALSE(wizard.result());
+        ASSERT_TRUE(documents().document_exists(target));
+        EXPECT_EQ(documentOf(target)->object_count(), 1u);
+        EXPECT_FALSE(documents().document_busy(target) || documentOf(target)->is_loading() ||
+                     documentOf(target)->is_modified());
+        EXPECT_TRUE(documentOf(target)->document_history().descriptions().isEmpty());
+        EXPECT_TRUE(messages.changed.empty());
+    }
 }
 
 } // namespace

@@ -1,146 +1,149 @@
 #ifndef QUARRO_TESTS_IMPORT_WIZARD_WIZARDTESTKIT_H
 #define QUARRO_TESTS_IMPORT_WIZARD_WIZARDTESTKIT_H
 
+#include "AbstractFileReaderFactory.h"
+#include "AbstractInsertCommandImplementation.h"
 #include "ImportManager.h"
 #include "ModalDialogHelper.h"
 #include "QImportWizard.h"
 #include "QImportWizardDefaultLoaderSheet.h"
 #include "QImportWizardSummarySheet.h"
-#include "RecordingInsertImplementation.h"
 #include "ScriptedReader.h"
 #include "TestApplication.h"
-#include "housekeeping/DocumentId.h"
-#include "housekeeping/DocumentManager.h"
 #include "housekeeping/DocumentMessage.h"
 #include "housekeeping/ErrorProtocol.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QMessageBox>
-#include <QObject>
 #include <QPushButton>
 #include <QSettings>
-#include <QString>
 #include <QTextBrowser>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <utility>
 #include <vector>
 
 // Readable failure messages for texts.
+inline std::ostream& operator<<(std::ostream& os, QString const& text) {
+    return os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(QString const& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
+    *os << text;
 }
 
 namespace quarro {
 namespace test {
 
-// Acts on a running wizard from the event loop, as a user would, without ever blocking it (a
-// reader that polls the cancel hook runs the event loop from inside the load). Each step acts
-// once, as soon as its condition holds. Should the steps not all have run after the time-out, the
-// wizard is closed so that the test fails instead of hanging.
-class WizardScript : public QObject {
+// What an insert-command implementation was given, one entry per implementation made.
+struct InsertInit {
+    bool with_reader;
+    housekeeping::DocumentId document;
+    bool importing, inserting;
+    brkBase::AbstractProgress* progress;
+};
+inline std::vector<InsertInit>& insertInits() {
+    static std::vector<InsertInit> inits;
+    return inits;
+}
+
+inline housekeeping::Document* documentOf(housekeeping::DocumentId const& id) {
+    return dynamic_cast<housekeeping::Document*>(
+        housekeeping::DocumentManager::instance().document_from_id(id));
+}
+
+// An insert that really changes a document: the first do_command() has a reader (the one it was
+// given, else one made for the source's key) read the source into the document and keeps the
+// objects that arrived; undo takes them out again and redo puts the same objects back.
+class RecordingInsertImplementation : public import::AbstractInsertCommandImplementation {
 public:
-    explicit WizardScript(QWidget* wizard, int timeout_ms = 30000)
-        : m_wizard(wizard)
-        , m_timeout_ms(timeout_ms) {
-        m_clock.start();
-        m_timer.setInterval(5);
-        connect(&m_timer, &QTimer::timeout, this, &WizardScript::poll);
-        m_timer.start();
+    void init(boost::shared_ptr<housekeeping::DataSource> source,
+              boost::shared_ptr<import::AbstractFileReader> reader,
+              housekeeping::DocumentId const& document, bool importing, bool inserting,
+              import::InsertCommand const* command, brkBase::AbstractProgress* progress) override {
+        m_reader = reader;
+        init(source, document, importing, inserting, command, progress);
+        m_init.with_reader = insertInits().back().with_reader = true;
+    }
+    void init(boost::shared_ptr<housekeeping::DataSource> source,
+              housekeeping::DocumentId const& document, bool importing, bool inserting,
+              import::InsertCommand const*, brkBase::AbstractProgress* progress) override {
+        m_source = source;
+        m_init = {false, document, importing, inserting, progress};
+        insertInits().push_back(m_init);
     }
 
-    WizardScript& when(std::function<bool()> condition, std::function<void()> action) {
-        m_steps.emplace_back(std::move(condition), std::move(action));
-        return *this;
-    }
-
-    bool allDone() const { return m_steps.empty(); }
-
-private:
-    void poll() {
-        if (m_busy) {
+    void do_command() override {
+        housekeeping::Document* doc = documentOf(m_init.document);
+        if (doc != nullptr && m_done_once) { // redo: the same objects again
+            for (housekeeping::Document::ObjectPtr const& object : m_added) {
+                doc->add_object(object);
+            }
+        }
+        if (doc == nullptr || std::exchange(m_done_once, true)) {
             return;
         }
-        m_busy = true;
-        for (auto it = m_steps.begin(); it != m_steps.end();) {
-            if (!it->first()) {
-                ++it;
-                continue;
-            }
-            std::function<void()> const action = std::move(it->second);
-            it = m_steps.erase(it);
-            action();
-            break;
+        if (!m_reader && m_source) {
+            m_reader = import::AbstractFileReaderFactory::create(m_source->key());
         }
-        if (!m_steps.empty() && m_clock.elapsed() > m_timeout_ms && !m_timed_out) {
-            m_timed_out = true;
-            ADD_FAILURE() << "the wizard script timed out with " << m_steps.size()
-                          << " step(s) left";
-            m_wizard->close();
+        if (!m_reader) {
+            return;
         }
-        m_busy = false;
+        std::size_t const start = doc->object_count();
+        m_state = m_reader->import_data(m_source, m_init.document, m_init.importing,
+                                        m_init.progress, m_init.inserting);
+        m_summary = m_reader->import_summary();
+        // The read runs the event loop: the document may have been closed meanwhile.
+        if ((doc = documentOf(m_init.document)) != nullptr && start < doc->objects().size()) {
+            m_added.assign(doc->objects().begin() + static_cast<std::ptrdiff_t>(start),
+                           doc->objects().end());
+        }
     }
+    void undo_command() override {
+        if (housekeeping::Document* doc = documentOf(m_init.document)) {
+            for (housekeeping::Document::ObjectPtr const& object : m_added) {
+                doc->remove_object(object);
+            }
+        }
+    }
+    void remember() override {}
+    void rollback() override {}
+    void finished(bool) override {}
+    QString summary() override { return m_summary; }
+    import::AbstractFileReader::ImportState import_state() override { return m_state;
+}
 
-    QWidget* m_wizard;
-    int m_timeout_ms;
-    std::vector<std::pair<std::function<bool()>, std::function<void()>>> m_steps;
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    bool m_busy = false;
-    bool m_timed_out = false;
-};
+private : boost::shared_ptr<housekeeping::DataSource>
+              m_source;
+boost::shared_ptr<import::AbstractFileReader> m_reader;
+InsertInit m_init{};
+bool m_done_once = false;
+std::vector<housekeeping::Document::ObjectPtr> m_added;
+QString m_summary;
+import::AbstractFileReader::ImportState m_state = import::AbstractFileReader::IMPORT_FAILED;
+}; // namespace test
 
-// Records the document messages that arrive, as another library subscribed to them would.
-class DocumentMessageRecorder : public QObject {
+// The documents announced as changed, as another library subscribed to the messages sees them.
+class ChangeRecorder : public QObject {
     Q_OBJECT
 public:
-    DocumentMessageRecorder() { housekeeping::DocumentMessage::subscribe(this); }
-    ~DocumentMessageRecorder() override { housekeeping::DocumentMessage::unsubscribe(this); }
-
-    // How many messages of `type` named `id`.
-    int count(housekeeping::DocumentId const& id, int type) const {
-        int n = 0;
-        for (auto const& message : m_messages) {
-            n += message.first == id && message.second == type ? 1 : 0;
-        }
-        return n;
-    }
-    int countType(int type) const {
-        int n = 0;
-        for (auto const& message : m_messages) {
-            n += message.second == type ? 1 : 0;
-        }
-        return n;
-    }
+    ChangeRecorder() { housekeeping::DocumentMessage::subscribe(this); }
+    ~ChangeRecorder() override { housekeeping::DocumentMessage::unsubscribe(this); }
+    std::vector<housekeeping::DocumentId> changed;
 
 public slots:
     void handle_message(housekeeping::DocumentMessage& p_message) {
-        m_messages.emplace_back(p_message.id(), p_message.doc_change_type());
-    }
-
-private:
-    std::vector<std::pair<housekeeping::DocumentId, int>> m_messages;
-};
-
-inline import::QImportWizardSummarySheet* summarySheetOf(import::QImportWizard& wizard) {
-    for (brkBase::AbstractSheet* sheet : wizard.sheets()) {
-        if (auto* summary = dynamic_cast<import::QImportWizardSummarySheet*>(sheet)) {
-            return summary;
+        if (p_message.doc_change_type() == housekeeping::DocumentMessage::ContentChanged) {
+            changed.push_back(p_message.id());
         }
     }
-    return nullptr;
-}
+};
 
-inline QTextBrowser* loaderBrowserOf(import::QImportWizard& wizard) {
+template <class Sheet>
+Sheet* sheetOf(import::QImportWizard& wizard) {
     for (brkBase::AbstractSheet* sheet : wizard.sheets()) {
-        if (auto* loader = dynamic_cast<import::QImportWizardDefaultLoaderSheet*>(sheet)) {
-            return loader->findChild<QTextBrowser*>();
+        if (auto* found = dynamic_cast<Sheet*>(sheet)) {
+            return found;
         }
     }
     return nullptr;
@@ -150,61 +153,83 @@ inline QTextBrowser* loaderBrowserOf(import::QImportWizard& wizard) {
 inline QString writeTestFile(QString const& name, QString const& content) {
     QString const path = QDir(scratchDirectory()).filePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        ADD_FAILURE() << "cannot write " << path.toStdString();
-        return path;
-    }
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) << path;
     file.write(content.toUtf8());
     return path;
 }
 
 // What a user saw of one run of a wizard.
 struct WizardOutcome {
-    int exec_result = -1;
     bool reached_summary = false;
-    // The summary sheet's text and what its browser showed, when the summary came up.
-    QString summary;
-    QString summary_shown;
-    // The loader's log as shown (plain text).
-    QString log;
+    QString summary;       // the summary sheet's text, when the summary came up
+    QString summary_shown; // what its browser showed
+    QString log;           // the loader's log as shown
     QString window_title;
+    QStringList boxes; // the message boxes seen on the way
 };
 
-// Queues an answer for every modal dialog that `wizard` will bring up, itself included: message
-// boxes are answered with OK, the wizard is left to `script`. Which comes first does not matter.
-inline void expectWizardAndBoxes(ModalDialogHelper& helper, int boxes) {
-    for (int i = 0; i <= boxes; ++i) {
+// A user's step: its action runs once, as soon as its condition holds.
+using Step = std::pair<std::function<bool()>, std::function<void()>>;
+
+// Runs the wizard modally, as a user would, acting from the event loop without ever blocking it (a
+// reader that polls the cancel hook runs the event loop from inside the load): the `steps` act,
+// message boxes are answered with OK, and once the summary is up the user reads it and presses
+// Close. Steps left after the time-out close the wizard, so that the test fails, not hangs.
+inline WizardOutcome runWizard(import::QImportWizard& wizard, int boxes = 0,
+                               std::vector<Step> steps = {}) {
+    WizardOutcome outcome;
+    ModalDialogHelper helper;
+    for (int i = 0; i <= boxes; ++i) { // the wizard itself is one of the modal dialogs
         helper.expect([](QWidget* dialog) {
             if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
                 box->button(QMessageBox::Ok)->click();
             }
         });
     }
-}
-
-// Runs the wizard modally: the steps of `script` act while it works; once the summary is up the
-// user reads it and presses Close. `boxes` message boxes are expected on the way.
-inline WizardOutcome runWizard(import::QImportWizard& wizard, WizardScript& script,
-                               ModalDialogHelper& helper, int boxes = 0) {
-    WizardOutcome outcome;
-    expectWizardAndBoxes(helper, boxes);
-    script.when(
-        [&wizard] {
-            return wizard.isVisible() && wizard.is_close_button_mode() &&
-                   wizard.currentSheet() == summarySheetOf(wizard);
+    import::QImportWizardSummarySheet* summary = nullptr; // made once the wizard runs
+    steps.emplace_back(
+        [&] {
+            summary = sheetOf<import::QImportWizardSummarySheet>(wizard);
+            return wizard.isVisible() && wizard.is_close_button_mode() && summary != nullptr &&
+                   wizard.currentSheet() == summary;
         },
-        [&wizard, &outcome] {
+        [&] {
             outcome.reached_summary = true;
-            outcome.summary = summarySheetOf(wizard)->text();
-            outcome.summary_shown =
-                summarySheetOf(wizard)->findChild<QTextBrowser*>()->toPlainText();
+            outcome.summary = summary->text();
+            outcome.summary_shown = summary->findChild<QTextBrowser*>()->toPlainText();
             wizard.cancelButton()->click();
         });
-    outcome.exec_result = wizard.exec();
-    if (QTextBrowser* log = loaderBrowserOf(wizard)) {
-        outcome.log = log->toPlainText();
+    QTimer timer;
+    QElapsedTimer clock;
+    clock.start();
+    bool busy = false;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (std::exchange(busy, true)) {
+            return;
+        }
+        for (auto it = steps.begin(); it != steps.end(); ++it) {
+            if (it->first()) {
+                std::function<void()> const action = std::move(it->second);
+                steps.erase(it);
+                action();
+                break;
+            }
+        }
+        if (!steps.empty() && clock.elapsed() > 30000) {
+            ADD_FAILURE() << "the wizard timed out with " << steps.size() << " step(s) left";
+            steps.clear();
+            wizard.close();
+        }
+        busy = false;
+    });
+    timer.start(5);
+    EXPECT_EQ(wizard.exec(), QDialog::Rejected);
+    if (auto* loader = sheetOf<import::QImportWizardDefaultLoaderSheet>(wizard)) {
+        outcome.log = loader->findChild<QTextBrowser*>()->toPlainText();
     }
     outcome.window_title = wizard.windowTitle();
+    outcome.boxes = helper.messageBoxes();
+    EXPECT_TRUE(helper.unexpected().isEmpty());
     return outcome;
 }
 
@@ -224,26 +249,29 @@ private:
 // Every test starts without documents, journals, stored summary choices or manager flags.
 class WizardFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        housekeeping::DocumentManager::instance().destroy_all();
+    void SetUp() override { reset(); }
+    void TearDown() override { documents().destroy_all(); }
+    static void reset() {
+        documents().destroy_all();
         readerJournal().clear();
-        insertJournal().clear();
+        insertInits().clear();
         housekeeping::ErrorProtocol::instance().clear();
         QSettings().remove(QStringLiteral("qimportwizard"));
         import::ImportManager::instance().inserting_state(false);
         import::ImportManager::instance().insert_on_section(false);
     }
-    void TearDown() override { housekeeping::DocumentManager::instance().destroy_all(); }
-
     static housekeeping::DocumentManager& documents() {
         return housekeeping::DocumentManager::instance();
     }
-    static housekeeping::Document* document(housekeeping::DocumentId const& id) {
-        return dynamic_cast<housekeeping::Document*>(documents().document_from_id(id));
+    // A document that already holds one object.
+    static housekeeping::DocumentId documentWithAnObject() {
+        housekeeping::DocumentId const id = documents().create_document();
+        documentOf(id)->add_object(boost::make_shared<model::PointSet>());
+        return id;
     }
 };
 
-} // namespace test
+} // namespace quarro
 } // namespace quarro
 
 #endif // QUARRO_TESTS_IMPORT_WIZARD_WIZARDTESTKIT_H
