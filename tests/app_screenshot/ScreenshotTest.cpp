@@ -6,6 +6,7 @@
 #include "MapView.h"
 #include "StartedApp.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>

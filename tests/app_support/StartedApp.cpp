@@ -4,6 +4,7 @@
 #include "ModalDialogHelper.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
+#include "model/GeoObject.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -291,52 +291,36 @@ TEST(AppViewsTest, PanelAndMapFollowTheDocuments) {
 
 // Objects with nothing (or something odd) to draw: selecting, zooming and painting them neither
 // crashes nor hangs, and the views say what there is.
-struct BadInput {
-    char const* name;
-    boost::shared_ptr<model::GeoObject> (*make)();
-    char const* property_row;
-    bool on_map;
-};
-
-class AppViewsBadInputTest : public ::testing::TestWithParam<BadInput> {};
-
-TEST_P(AppViewsBadInputTest, DisplaysWithoutCrashAndSaysWhatThereIs) {
+TEST(AppViewsTest, OddObjectsDisplayWithoutCrashAndTheViewsSayWhatThereIs) {
     app::MainWindow& window = *startedApp().window;
-    resetDocuments();
-    boost::shared_ptr<model::GeoObject> const object = GetParam().make();
-    currentDocument().add_object(object);
-    QCoreApplication::processEvents();
-    window.data_views()->select(object);
-    window.data_views()->zoom_to_selection();
-    window.data_views()->log_view()->zoom_by(1e9, 0.0);
-    window.data_views()->log_view()->scroll_by(1e300);
-    EXPECT_FALSE(window.grab().toImage().isNull());
-    EXPECT_TRUE(propertyRows(window).contains(QString::fromUtf8(GetParam().property_row)))
-        << propertyRows(window).join('\n').toStdString();
-    EXPECT_EQ(window.map_view()->drawn_objects(), GetParam().on_map ? 1 : 0);
-    EXPECT_EQ(window.map_view()->note().isEmpty(), GetParam().on_map);
+    struct Row {
+        boost::shared_ptr<model::GeoObject> object;
+        char const* property_row;
+        bool on_map;
+    };
+    std::vector<Row> const rows = {{well("N", 50, {{"GR", [](std::size_t) { return nan; }}}),
+                                    "GR: GAPI · 0 of 50 samples · no values", false},
+                                   {well("O", 1, {{"ILD", [](std::size_t) { return 5.0; }}}, 1, 2),
+                                    "ILD: OHMM · 1 of 1 samples · 5 – 5", true},
+                                   {grid(3, 0, true, true), "PORO: no values", true},
+                                   {grid(3, 0, false), "Active cells: 0", false},
+                                   {grid(2, 1e12), "Cells: 8", true}};
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.property_row);
+        resetDocuments();
+        currentDocument().add_object(row.object);
+        QCoreApplication::processEvents();
+        window.data_views()->select(row.object);
+        window.data_views()->zoom_to_selection();
+        window.data_views()->log_view()->zoom_by(1e9, 0.0);
+        window.data_views()->log_view()->scroll_by(1e300);
+        EXPECT_FALSE(window.grab().toImage().isNull());
+        EXPECT_TRUE(propertyRows(window).contains(QString::fromUtf8(row.property_row)))
+            << propertyRows(window).join('\n').toStdString();
+        EXPECT_EQ(window.map_view()->drawn_objects(), row.on_map ? 1 : 0);
+        EXPECT_EQ(window.map_view()->note().isEmpty(), row.on_map);
+    }
 }
-
-using Object = boost::shared_ptr<model::GeoObject>;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AppViewsBadInputTest,
-    ::testing::Values(
-        BadInput{"AllNullWell",
-                 []() -> Object {
-                     return well("N", 50, {{"GR", [](std::size_t) { return nan; }}});
-                 },
-                 "GR: GAPI · 0 of 50 samples · no values", false},
-        BadInput{"OneSampleCurve",
-                 []() -> Object {
-                     return well("O", 1, {{"ILD", [](std::size_t) { return 5.0; }}}, 1, 2);
-                 },
-                 "ILD: OHMM · 1 of 1 samples · 5 – 5", true},
-        BadInput{"NaNProperty", []() -> Object { return grid(3, 0, true, true); },
-                 "PORO: no values", true},
-        BadInput{"NoActiveCell", []() -> Object { return grid(3, 0, false); }, "Active cells: 0",
-                 false},
-        BadInput{"FarAway", []() -> Object { return grid(2, 1e12); }, "Cells: 8", true}),
-    [](auto const& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace test
