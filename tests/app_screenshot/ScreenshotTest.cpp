@@ -1,15 +1,13 @@
 // The window after importing the sample files: the map draws the current document, and the
 // screenshot command writes the picture.
+#include "AppTestFiles.h"
 #include "BatchImport.h"
 #include "MainWindow.h"
 #include "MapView.h"
 #include "StartedApp.h"
-#include "TestApplication.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -43,22 +41,20 @@ TEST(AppScreenshotTest, TheMapShowsTheImportedSamples) {
         }
     };
     settle();
-    // The map inside its coordinate axes and above its scale bar.
-    QWidget* const viewport = window.map_view()->viewport();
-    QRect const area =
-        QRect(viewport->mapTo(&window, QPoint(0, 0)), viewport->size()).adjusted(40, 0, 0, -70);
-    ASSERT_GT(area.width(), 300);
-    ASSERT_GT(area.height(), 300);
     app::BatchImport::Result const result = app::BatchImport(true, false).run(sampleFiles(), "");
     EXPECT_TRUE(result.all_loaded());
     EXPECT_EQ(result.documents.size(), 4u);
     settle();
-
-    QString const path = QDir(scratchDirectory()).filePath(QStringLiteral("screenshot.png"));
+    QString const path = scratchPath(QStringLiteral("screenshot.png"));
     ASSERT_TRUE(window.save_screenshot(path));
     QImage const shot(path);
     ASSERT_EQ(shot.size(), window.size());
-    // The drawings cover a fair part of the map, not a stray pixel.
+    // The drawings cover a fair part of the map inside its coordinate axes and above its scale
+    // bar, not a stray pixel.
+    QWidget* const viewport = window.map_view()->viewport();
+    QRect const area =
+        QRect(viewport->mapTo(&window, QPoint(0, 0)), viewport->size()).adjusted(40, 0, 0, -70);
+    ASSERT_TRUE(area.width() > 300 && area.height() > 300);
     int drawn = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
@@ -69,17 +65,15 @@ TEST(AppScreenshotTest, TheMapShowsTheImportedSamples) {
 }
 
 TEST(AppScreenshotTest, TheScreenshotCommandWritesThePicture) {
-    QString const path = QDir(scratchDirectory()).filePath(QStringLiteral("command/shot.png"));
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString const path = scratchPath(QStringLiteral("command/shot.png"));
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                       QDir(scratchDirectory()).filePath(QStringLiteral("command-config")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), scratchDirectory() + "/command-config");
     environment.remove(QStringLiteral("QUARRO_PLUGIN_PATH"));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUARRO_PROGRAM),
-                  QStringList{QStringLiteral("--screenshot"), path} + sampleFiles());
+                  QStringList{"--screenshot", path} + sampleFiles());
     ASSERT_TRUE(process.waitForFinished(120000));
     QString const out = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_EQ(process.exitCode(), 0) << out.toStdString();

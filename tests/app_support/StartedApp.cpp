@@ -2,14 +2,11 @@
 
 #include "MainWindow.h"
 #include "ModalDialogHelper.h"
-#include "TestApplication.h"
 #include "housekeeping/Document.h"
 #include "housekeeping/DocumentManager.h"
-#include "housekeeping/ErrorProtocol.h"
+#include "model/GeoObject.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace quarro {
@@ -17,21 +14,16 @@ namespace test {
 
 namespace {
 
-std::unique_ptr<StartedApp>& holder() {
-    static std::unique_ptr<StartedApp> app;
-    return app;
-}
+std::unique_ptr<StartedApp> s_app;
 
 class AppShutdown : public ::testing::Environment {
 public:
     void TearDown() override {
-        std::unique_ptr<StartedApp>& app = holder();
-        if (!app) {
+        if (!s_app) {
             return;
         }
         app::ApplicationStartup::shut_down();
-        app->window.reset();
-        app.reset();
+        s_app.reset();
     }
 };
 
@@ -40,45 +32,38 @@ public:
 } // namespace
 
 StartedApp& startedApp() {
-    std::unique_ptr<StartedApp>& app = holder();
-    if (app) {
-        return *app;
+    if (s_app) {
+        return *s_app;
     }
-    app.reset(new StartedApp);
+    s_app.reset(new StartedApp);
     // Closing the window in a test must not end the test program's event loops.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    QString const broken_folder = QDir(scratchDirectory()).filePath(QStringLiteral("broken"));
-    QDir().mkpath(broken_folder);
-    app->broken_plugin = QDir(broken_folder).filePath(QStringLiteral("libbroken_reader.so"));
-    QFile broken(app->broken_plugin);
-    if (broken.open(QIODevice::WriteOnly)) {
-        broken.write("this is not a shared library\n");
-    }
-    qputenv("QUARRO_PLUGIN_PATH",
-            (QStringLiteral(APP_TEST_PLUGIN_DIR) + QDir::listSeparator() + broken_folder)
-                .toLocal8Bit());
-
-    housekeeping::ErrorProtocol::instance().clear();
-    app->window =
-        app::ApplicationStartup::start(QCoreApplication::applicationDirPath(), &app->report);
-    app->startup_log = housekeeping::ErrorProtocol::instance().lines();
-    app->window->show();
-    ModalDialogHelper::waitFor([&app] { return app->window->isVisible(); });
-    return *app;
+    qputenv("QUARRO_PLUGIN_PATH", APP_TEST_PLUGIN_DIR);
+    s_app->window =
+        app::ApplicationStartup::start(QCoreApplication::applicationDirPath(), &s_app->report);
+    s_app->window->show();
+    ModalDialogHelper::waitFor([] { return s_app->window->isVisible(); });
+    return *s_app;
 }
 
 void resetDocuments() {
     startedApp();
-    housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
-    manager.destroy_all();
-    manager.create_document();
+    housekeeping::DocumentManager::instance().destroy_all();
+    housekeeping::DocumentManager::instance().create_document();
     QCoreApplication::processEvents();
 }
 
 housekeeping::Document& currentDocument() {
     return *dynamic_cast<housekeeping::Document*>(
         housekeeping::DocumentManager::instance().current_document());
+}
+
+QStringList objectNames(housekeeping::Document const& document) {
+    QStringList names;
+    for (housekeeping::Document::ObjectPtr const& object : document.objects()) {
+        names << object->name();
+    }
+    return names;
 }
 
 } // namespace test

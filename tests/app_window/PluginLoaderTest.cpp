@@ -1,26 +1,20 @@
 // Loading reader plugins from folders: what is loaded, what is skipped and what the log says.
 #include "PluginLoader.h"
-#include "StartedApp.h"
-#include "TestApplication.h"
+#include "AbstractFileReaderFactory.h"
+#include "AppTestFiles.h"
 #include "housekeeping/ErrorProtocol.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace quarro {
 namespace test {
 namespace {
 
-QString folder(QString const& name) {
-    QString const path = QDir(scratchDirectory()).filePath(name);
-    QDir().mkpath(path);
-    return path;
-}
-
 TEST(AppPluginLoaderTest, FoldersOfTheProgramComeFirstThenThoseOfTheEnvironment) {
-    QString const a = folder(QStringLiteral("env/a"));
-    QString const b = folder(QStringLiteral("env/b"));
+    QString const a = QFileInfo(scratchPath(QStringLiteral("env/a/x"))).path();
+    QString const b = QFileInfo(scratchPath(QStringLiteral("env/b/x"))).path();
     QChar const separator = QDir::listSeparator();
     qputenv("QUARRO_PLUGIN_PATH",
             (a + separator + separator + b + "/" + separator + a).toLocal8Bit());
@@ -29,25 +23,27 @@ TEST(AppPluginLoaderTest, FoldersOfTheProgramComeFirstThenThoseOfTheEnvironment)
 }
 
 TEST(AppPluginLoaderTest, LoadsLibrariesSkipsBrokenOnesAndTwinsAndLogsWhy) {
+    auto const registered = [] {
+        std::vector<std::string> const keys = import::AbstractFileReaderFactory::products();
+        return std::count(keys.begin(), keys.end(), "APPTEST");
+    };
     housekeeping::ErrorProtocol::instance().clear();
-    QDir const first(folder(QStringLiteral("load/first")));
-    QDir const second(folder(QStringLiteral("load/second")));
-    QString const plugin = QStringLiteral(APP_TEST_PLUGIN_DIR "/app_test_reader_plugin.so");
+    QDir const first(
+        QFileInfo(writeScratchFile(QStringLiteral("load/first/broken.so"), "no ELF")).path());
+    QDir const second(QFileInfo(scratchPath(QStringLiteral("load/second/x"))).path());
+    writeScratchFile(QStringLiteral("load/first/README.txt"), "no ELF");
     // The same plugin in a later folder would register its key twice; under another file name
     // it is loaded, and its key refused without ending the process.
+    QString const plugin = QStringLiteral(APP_TEST_PLUGIN_DIR "/app_test_reader_plugin.so");
     for (QString const& copy :
          {first.filePath("app_test_reader_plugin.so"), second.filePath("app_test_reader_plugin.so"),
           second.filePath("twin.so")}) {
         ASSERT_TRUE(QFile::copy(plugin, copy));
     }
-    for (QString const name : {"broken.so", "README.txt"}) {
-        QFile file(first.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("no ELF here") > 0);
-    }
-    EXPECT_FALSE(registered("APPTEST"));
+    EXPECT_EQ(registered(), 0);
     app::PluginLoader loader;
     EXPECT_EQ(loader.load_folders({first.path(), first.filePath("gone"), second.path()}), 1);
-    EXPECT_TRUE(registered("APPTEST"));
+    EXPECT_EQ(registered(), 1);
     EXPECT_EQ(loader.loaded(), QStringList{first.filePath("app_test_reader_plugin.so")});
     EXPECT_EQ(loader.failed(), (QStringList{first.filePath("broken.so"),
                                             second.filePath("app_test_reader_plugin.so"),
