@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -71,9 +70,10 @@ TEST(ErrorProtocol, KeepsWhatWasLoggedAndAppendsItToTheLogFile) {
     ASSERT_TRUE(protocol.set_log_file(file));
     protocol.log_assert("parent", "void f(QWidget*)", "import/src/ImportManager", 243);
     protocol.log_message("first line\nsecond line\n");
-    QStringList const expected = {QStringLiteral("ASSERT \"parent\" failed in void f(QWidget*) "
-                                                 "(import/src/ImportManager:243)"),
-                                  QStringLiteral("first line"), QStringLiteral("second line")};
+    QStringList const expected = {
+        QStringLiteral(
+            "ASSERT \"parent\" failed in void f(QWidget*) (import/src/ImportManager:243)"),
+        QStringLiteral("first line"), QStringLiteral("second line")};
     EXPECT_EQ(expected, protocol.lines());
     // The file is flushed line by line, so it can be read while the log is still open.
     QFile log(file);
@@ -106,7 +106,7 @@ std::string url_of(std::size_t index) {
     return RecentDocumentsQueue::instance().at(index)->url();
 }
 
-TEST(RecentDocumentsQueue, SurvivesAReloadFromTheSettingsWithEachKeysOwnInformation) {
+TEST(RecentDocumentsQueue, SurvivesAReloadAndKeepsTheTwentyMostRecent) {
     AbstractDataInformationFactory::register_creator(
         "WELLS", [](std::string const&) { return boost::make_shared<WellsInformation>(); });
     // A creator that makes nothing falls back to the plain information, with a line in the log.
@@ -136,35 +136,13 @@ TEST(RecentDocumentsQueue, SurvivesAReloadFromTheSettingsWithEachKeysOwnInformat
     EXPECT_EQ("DXF", queue.at(1)->key());
     EXPECT_TRUE(queue.at(1)->data_information()->is_complete());
     EXPECT_FALSE(queue.at(3));
-}
 
-TEST(RecentDocumentsQueue, KeepsTheTwentyMostRecent) {
-    RecentDocumentsQueue& queue = RecentDocumentsQueue::instance();
-    queue.clear();
     for (int i = 0; i < 25; ++i) {
         queue.add(source("file:///data/" + std::to_string(i) + ".qro", "QRO"));
     }
     ASSERT_EQ(20u, queue.size());
-    EXPECT_EQ("file:///data/5.qro", url_of(0));
+    EXPECT_EQ("file:///data/5.qro", url_of(0)) << "the twenty most recent are kept";
     EXPECT_EQ("file:///data/24.qro", url_of(19));
-
-    // A settings list written by hand (or by an older version) is cleaned up while loading.
-    QSettings settings;
-    settings.remove(QStringLiteral("recent_documents"));
-    settings.beginWriteArray(QStringLiteral("recent_documents/entries"), 30);
-    for (int i = 0; i < 30; ++i) {
-        settings.setArrayIndex(i);
-        settings.setValue(QStringLiteral("url"),
-                          i == 3 ? QString() : QStringLiteral("file:///x/%1.qro").arg(i % 28));
-        settings.setValue(QStringLiteral("key"), QStringLiteral("QRO"));
-    }
-    settings.endArray();
-    settings.sync();
-    queue.load();
-    ASSERT_EQ(20u, queue.size());
-    // Entry 29 repeats entry 1 and is the most recent.
-    EXPECT_EQ("file:///x/1.qro", url_of(19));
-    EXPECT_FALSE(queue.at(19)->data_information()->is_complete());
 }
 
 } // namespace

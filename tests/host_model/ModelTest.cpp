@@ -139,7 +139,7 @@ TEST(CornerPointGridTest, CellCornersFollowSlantedPillarsAndMapAxesPlaceThem) {
     expectPoint(grid.toMapCoordinates(P(10, 5, 7)), P(1002, 2011, 7));
 }
 
-TEST(PointSetAndPolylineSetTest, ColumnsStayAlignedAndTheExtentIgnoresMissingZ) {
+TEST(PointSetTest, AttributesHaveOneValuePerPoint) {
     PointSet points;
     points.setPoints({P(0, 0, 0), P(10, 5, -2)});
     points.setAttribute(QStringLiteral("DEPTH"), {100.0, 200.0});
@@ -152,15 +152,6 @@ TEST(PointSetAndPolylineSetTest, ColumnsStayAlignedAndTheExtentIgnoresMissingZ) 
     EXPECT_EQ(points.boundingBox(), box(P(-4, 0, -2), P(10, 5, 7)));
     points.setPoints({P(1, 1, 1)});
     EXPECT_TRUE(points.attributeNames().isEmpty()) << "new points make old attributes meaningless";
-
-    PolylineSet lines;
-    lines.addPolyline(Polyline{{P(0, 0, 0), P(5, 5, 0)}, false, QStringLiteral("FAULTS")});
-    lines.addPolyline(
-        Polyline{{P(1, 1, kNaN), P(2, -3, 1), P(3, 0, 1)}, true, QStringLiteral("OUTLINE")});
-    lines.addPolyline(Polyline{{P(4, 4, 0)}, false, QStringLiteral("FAULTS")});
-    EXPECT_EQ(lines.pointCount(), 6u);
-    EXPECT_EQ(lines.layers(), (QStringList{"FAULTS", "OUTLINE"}));
-    EXPECT_EQ(lines.boundingBox(), box(P(0, -3, 0), P(5, 5, 1)));
 }
 
 TEST(RegularSurfaceTest, PlacementGivesTheExtentAndImpossibleGridsAreRefused) {
