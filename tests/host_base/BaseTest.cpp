@@ -1,7 +1,6 @@
 // The host's base library without the wizard frame: destruction registry and progress objects (the
 // unit selector and the cancel hook are tested with the import library's sheets and readers).
 #include "base/AbstractProgress.h"
-#include "base/TbrkDestructor.h"
 #include "base/brkDestructionPhase.h"
 #include "base/brkDestructor.h"
 
@@ -10,7 +9,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 using brkBase::AbstractProgress;
@@ -42,20 +40,6 @@ private:
     std::vector<std::string>* m_out;
 };
 
-// A singleton that keeps its tear-down private and lets the registry reach it.
-class Singleton {
-public:
-    static Singleton* s_instance;
-
-private:
-    friend class brkBase::TbrkDestructor<Singleton>;
-    static void destroy_instance() {
-        delete s_instance;
-        s_instance = nullptr;
-    }
-};
-Singleton* Singleton::s_instance = nullptr;
-
 } // namespace
 
 TEST(DestructionRegistry, RunsPhasesInAscendingOrderEachEntryOnceWhateverEntriesDo) {
@@ -80,14 +64,6 @@ TEST(DestructionRegistry, RunsPhasesInAscendingOrderEachEntryOnceWhateverEntries
         EXPECT_EQ(order, (std::vector<std::string>{"1", "3", "5a", "5b", "new"}));
     }
     EXPECT_EQ(brkDestructor::registered_count(), before) << "destruction unregisters";
-
-    Singleton::s_instance = new Singleton;
-    brkBase::TbrkDestructor<Singleton> entry(brkDestructionPhase(5), Singleton::s_instance);
-    static_assert(!std::is_convertible<int, brkDestructionPhase>::value,
-                  "a bare number must not pass for a phase");
-    brkDestructor::destroy_all();
-    EXPECT_EQ(Singleton::s_instance, nullptr) << "the singleton's private tear-down ran";
-    EXPECT_EQ(entry.object(), nullptr) << "the entry must not hand out the deleted object";
 }
 
 TEST(AbstractProgress, ClampsStartsFinishesCancelsAndPauses) {

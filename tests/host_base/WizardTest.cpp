@@ -251,54 +251,46 @@ TEST(WizardFrame, EveryWayOutGoesThroughCloseEventAndStopsRunningWork) {
 
 TEST(WizardFrame, AddsInsertsAndRemovesSheets) {
     EventLog log = makeLog();
-    {
-        RecordingWizard wizard({}, log);
-        auto* a = new RecordingSheet(&wizard, QStringLiteral("A"), log);
-        auto* b = new RecordingSheet(&wizard, QStringLiteral("B"), log);
-        auto* c = new RecordingSheet(&wizard, QStringLiteral("C"), log);
-        wizard.add_sheet(a);
-        wizard.add_sheet(c);
-        wizard.insert_sheet(b, c);
-        wizard.add_sheet(a);
-        wizard.add_sheet(nullptr);
-        EXPECT_EQ(wizard.sheets(), (std::vector<brkBase::AbstractSheet*>{a, b, c}));
-        wizard.remove_sheet(b);
-        EXPECT_EQ(wizard.sheets(), (std::vector<brkBase::AbstractSheet*>{a, c}));
-        EXPECT_EQ(b->widget()->parent(), nullptr) << "a removed sheet takes its page along";
-        delete b;
+    RecordingWizard wizard({}, log);
+    auto* a = new RecordingSheet(&wizard, QStringLiteral("A"), log);
+    auto* b = new RecordingSheet(&wizard, QStringLiteral("B"), log);
+    auto* c = new RecordingSheet(&wizard, QStringLiteral("C"), log);
+    wizard.add_sheet(a);
+    wizard.add_sheet(c);
+    wizard.insert_sheet(b, c);
+    wizard.add_sheet(a);
+    wizard.add_sheet(nullptr);
+    EXPECT_EQ(wizard.sheets(), (std::vector<brkBase::AbstractSheet*>{a, b, c}));
+    wizard.remove_sheet(b);
+    EXPECT_EQ(wizard.sheets(), (std::vector<brkBase::AbstractSheet*>{a, c}));
+    EXPECT_EQ(b->widget()->parent(), nullptr) << "a removed sheet takes its page along";
+    delete b;
 
-        wizard.show();
-        ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return wizard.currentSheet() == a; }));
-        EXPECT_EQ(afterClear(log,
-                             [&] {
-                                 wizard.hide();
-                                 wizard.show();
-                                 QCoreApplication::processEvents();
-                             }),
-                  QStringList())
-            << "showing the wizard again starts nothing again";
-        std::unique_ptr<QTreeWidgetItem> item(brkBase::Wizard::make_sheet_item(c));
-        c->m_available = false;
-        wizard.activate_sheet(item.get());
-        EXPECT_EQ(wizard.currentSheet(), a) << "a sheet that is not available cannot be chosen";
-        c->m_available = true;
-        wizard.activate_sheet(item.get());
-        EXPECT_EQ(wizard.currentSheet(), c);
-        EXPECT_EQ(
-            afterClear(
-                log,
-                [&] { wizard.add_sheet(new RecordingSheet(&wizard, QStringLiteral("E"), log)); }),
-            QStringList{"startup:E"})
-            << "a sheet added after start-up is started";
-        EXPECT_EQ(afterClear(log, [&] { wizard.remove_sheet(c); }),
-                  QStringList({"deactivate:C", "resume:A"}))
-            << "removing the current sheet goes back";
-        EXPECT_EQ(wizard.currentSheet(), a);
-        delete c;
-        EXPECT_EQ(afterClear(log, [&] { wizard.restart(); }),
-                  QStringList({"deactivate:A", "restart:A", "restart:E", "activate:A"}));
-        wizard.close();
-    }
+    wizard.show();
+    ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return wizard.currentSheet() == a; }));
+    log->clear();
+    wizard.hide();
+    wizard.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(log->isEmpty()) << "showing the wizard again starts nothing again";
+    std::unique_ptr<QTreeWidgetItem> item(brkBase::Wizard::make_sheet_item(c));
+    c->m_available = false;
+    wizard.activate_sheet(item.get());
+    EXPECT_EQ(wizard.currentSheet(), a) << "a sheet that is not available cannot be chosen";
+    c->m_available = true;
+    wizard.activate_sheet(item.get());
+    EXPECT_EQ(wizard.currentSheet(), c);
+    log->clear();
+    wizard.add_sheet(new RecordingSheet(&wizard, QStringLiteral("E"), log));
+    EXPECT_EQ(*log, QStringList{"startup:E"}) << "a sheet added after start-up is started";
+    EXPECT_EQ(afterClear(log, [&] { wizard.remove_sheet(c); }),
+              QStringList({"deactivate:C", "resume:A"}))
+        << "removing the current sheet goes back";
+    EXPECT_EQ(wizard.currentSheet(), a);
+    delete c;
+    EXPECT_EQ(afterClear(log, [&] { wizard.restart(); }),
+              QStringList({"deactivate:A", "restart:A", "restart:E", "activate:A"}));
+    wizard.close();
 }
 
 TEST(WizardProgress, ShowsChangesFromAnyThreadAndCancelsOnlyRunningWork) {

@@ -3,7 +3,6 @@
 
 #include "housekeeping/DocumentMessage.h"
 #include "housekeeping/FilesInsertMessage.h"
-#include "housekeeping/gui/MainWindowMessage.h"
 
 #include <QObject>
 
@@ -21,20 +20,17 @@ class MessageRecorder : public QObject {
 public:
     std::vector<std::pair<housekeeping::DocumentId, int>> document_messages;
     std::vector<utilities::UrlList> files_messages;
-    std::vector<int> window_messages;
     std::vector<int> other_slot_types;
     // Runs inside the document slot, while the message is being delivered.
     std::function<void(housekeeping::DocumentMessage&)> on_document_message;
 
     bool subscribe_all() {
         return housekeeping::DocumentMessage::subscribe(this) &&
-               housekeeping::FilesInsertMessage::subscribe(this) &&
-               housekeeping::gui::MainWindowMessage::subscribe(this);
+               housekeeping::FilesInsertMessage::subscribe(this);
     }
     ~MessageRecorder() override {
         housekeeping::DocumentMessage::unsubscribe(this);
         housekeeping::FilesInsertMessage::unsubscribe(this);
-        housekeeping::gui::MainWindowMessage::unsubscribe(this);
     }
     std::vector<int> document_types() const {
         std::vector<int> types;
@@ -53,9 +49,6 @@ public slots:
     }
     void handle_message(housekeeping::FilesInsertMessage& p_message) {
         files_messages.push_back(p_message.files());
-    }
-    void handle_message(housekeeping::gui::MainWindowMessage& p_message) {
-        window_messages.push_back(p_message.type());
     }
     void other_slot(housekeeping::DocumentMessage& p_message) {
         other_slot_types.push_back(p_message.doc_change_type());

@@ -36,14 +36,10 @@ TEST(Message, DispatchDeliversAtOnceAndPostDeliversLaterInOrderOnTheGuiThread) {
     FilesInsertMessage* files = FilesInsertMessage::instance();
     files->files({"file:///a.qro", "file:///b c.qro"});
     Message::dispatch(files);
-    gui::MainWindowMessage* window = gui::MainWindowMessage::instance();
-    window->m_type = gui::MainWindowMessage::DocumentActions;
-    Message::dispatch(window);
     EXPECT_EQ((std::vector<std::pair<DocumentId, int>>{{DocumentId(7), 2}}),
               recorder.document_messages);
     EXPECT_EQ((std::vector<utilities::UrlList>{{"file:///a.qro", "file:///b c.qro"}}),
               recorder.files_messages);
-    EXPECT_EQ((std::vector<int>{6}), recorder.window_messages);
 
     // A null message is logged, not delivered.
     ErrorProtocol::instance().clear();
@@ -132,10 +128,6 @@ TEST(AbstractMainWindow, PlacesActionsByPosition) {
         EXPECT_TRUE(ApplicationManager::instance().main_window_exists());
         // An action without a position is passed over when placing others.
         window.file_menu->addAction(QStringLiteral("Unplaced"));
-        MessageRecorder recorder;
-        ASSERT_TRUE(recorder.subscribe_all());
-        window.announce_menu(window.file_menu);
-        EXPECT_EQ(std::vector<int>{MainWindowMessage::FillMenu}, recorder.window_messages);
 
         std::unique_ptr<MainWindowMessage> message(MainWindowMessage::instance());
         message->m_menu = window.file_menu;

@@ -189,10 +189,7 @@ TEST(WellTest, CurvesStayAlignedWithTheIndexAndTheBoxHangsBelowTheDatum) {
     EXPECT_EQ(well.headerItem(QStringLiteral("STRT"))->value, QStringLiteral("90.0"));
 
     EXPECT_TRUE(well.boundingBox().isEmpty()); // no location: nowhere on the map
-    DepthReference reference;
-    reference.x = 1000.0;
-    reference.y = 2000.0;
-    reference.elevation = 25.0;
+    DepthReference const reference{1000.0, 2000.0, 25.0, QStringLiteral("KB")};
     well.setDepthReference(reference);
     EXPECT_EQ(well.boundingBox(), box(P(1000, 2000, -275), P(1000, 2000, -75)));
     Well noSamples;
