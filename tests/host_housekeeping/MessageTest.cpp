@@ -1,6 +1,8 @@
 #include "housekeeping/Message.h"
+#include "HostMainWindow.h"
 #include "MessageRecorder.h"
 #include "ModalDialogHelper.h"
+#include "housekeeping/ApplicationManager.h"
 #include "housekeeping/ErrorProtocol.h"
 #include "housekeeping/MessageHandler.h"
 
@@ -8,11 +10,13 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
 #include <vector>
 
 using namespace quarro;
 using namespace quarro::housekeeping;
+using quarro::housekeeping::gui::AbstractMainWindow;
+using quarro::housekeeping::gui::MainWindowMessage;
 using quarro::test::MessageRecorder;
 using quarro::test::ModalDialogHelper;
 
@@ -25,27 +29,17 @@ DocumentMessage* document_message(int id, DocumentMessage::DocChangeType type) {
     return message;
 }
 
-bool all_deleted(std::vector<QPointer<Message>> const& messages) {
-    return std::all_of(messages.begin(), messages.end(),
-                       [](QPointer<Message> const& m) { return m.isNull(); });
-}
-
-TEST(Message, DispatchDeliversAtOnceAndPostDeliversLaterInOrder) {
+TEST(Message, DispatchDeliversAtOnceAndPostDeliversLaterInOrderOnTheGuiThread) {
     MessageRecorder recorder;
     ASSERT_TRUE(recorder.subscribe_all());
     Message::dispatch(document_message(7, DocumentMessage::ContentChanged));
     FilesInsertMessage* files = FilesInsertMessage::instance();
     files->files({"file:///a.qro", "file:///b c.qro"});
     Message::dispatch(files);
-    gui::MainWindowMessage* window = gui::MainWindowMessage::instance();
-    window->m_type = gui::MainWindowMessage::DocumentActions;
-    Message::dispatch(window);
-    ASSERT_EQ(1u, recorder.document_messages.size());
-    EXPECT_EQ(std::make_pair(DocumentId(7), 2), recorder.document_messages[0]);
+    EXPECT_EQ((std::vector<std::pair<DocumentId, int>>{{DocumentId(7), 2}}),
+              recorder.document_messages);
     EXPECT_EQ((std::vector<utilities::UrlList>{{"file:///a.qro", "file:///b c.qro"}}),
               recorder.files_messages);
-    EXPECT_EQ((std::vector<int>{6}), recorder.window_messages);
-    EXPECT_TRUE(all_deleted(recorder.seen));
 
     // A null message is logged, not delivered.
     ErrorProtocol::instance().clear();
@@ -53,16 +47,23 @@ TEST(Message, DispatchDeliversAtOnceAndPostDeliversLaterInOrder) {
     MessageHandler& handler = MessageHandler::instance();
     handler.post(nullptr);
     EXPECT_EQ(2, ErrorProtocol::instance().lines().size());
-    EXPECT_EQ(0u, handler.pending());
 
     recorder.document_messages.clear();
     document_message(1, DocumentMessage::CurrentChanged)->post();
-    handler.post(document_message(2, DocumentMessage::ContentChanged));
+    std::unique_ptr<QThread> worker(QThread::create(
+        [&handler] { handler.post(document_message(2, DocumentMessage::ContentChanged)); }));
+    worker->start();
+    ASSERT_TRUE(worker->wait(5000));
     document_message(3, DocumentMessage::Created)->post();
     EXPECT_EQ(3u, handler.pending());
     EXPECT_TRUE(recorder.document_messages.empty());
+    QThread* delivered_on = nullptr;
+    recorder.on_document_message = [&](DocumentMessage&) {
+        delivered_on = QThread::currentThread();
+    };
     ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return handler.pending() == 0; }));
     EXPECT_EQ((std::vector<int>{1, 2, 6}), recorder.document_types());
+    EXPECT_EQ(QCoreApplication::instance()->thread(), delivered_on);
 
     // A message posted during a delivery joins the end of the queue; flush() delivers everything
     // now, without the event loop.
@@ -76,27 +77,8 @@ TEST(Message, DispatchDeliversAtOnceAndPostDeliversLaterInOrder) {
     document_message(11, DocumentMessage::CurrentChanged)->post();
     handler.flush();
     EXPECT_EQ(0u, handler.pending());
-    ASSERT_EQ(3u, recorder.document_messages.size());
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(DocumentId(10 + i), recorder.document_messages[i].first);
-    }
-    EXPECT_TRUE(all_deleted(recorder.seen));
-}
-
-TEST(Message, PostingFromAWorkerThreadDeliversOnTheGuiThread) {
-    MessageRecorder recorder;
-    ASSERT_TRUE(recorder.subscribe_all());
-    QThread* delivered_on = nullptr;
-    recorder.on_document_message = [&](DocumentMessage&) {
-        delivered_on = QThread::currentThread();
-    };
-    std::unique_ptr<QThread> worker(
-        QThread::create([] { document_message(5, DocumentMessage::ContentChanged)->post(); }));
-    worker->start();
-    ASSERT_TRUE(worker->wait(5000));
-    ASSERT_TRUE(ModalDialogHelper::waitFor([&] { return !recorder.document_messages.empty(); }));
-    EXPECT_EQ(QCoreApplication::instance()->thread(), delivered_on);
-    EXPECT_TRUE(all_deleted(recorder.seen));
+    EXPECT_EQ((std::vector<int>{1, 1, 3}), recorder.document_types());
+    EXPECT_EQ(DocumentId(12), recorder.document_messages.back().first);
 }
 
 TEST(Message, SubscriptionsAreMadeBySignature) {
@@ -115,25 +97,59 @@ TEST(Message, SubscriptionsAreMadeBySignature) {
     // spell the type from namespace quarro, as the signal does.
     ErrorProtocol::instance().clear();
     for (char const* slot :
-         {SLOT(unrelated_slot(int)), SLOT(no_such_slot(housekeeping::DocumentMessage&)),
+         {SLOT(no_such_slot(housekeeping::DocumentMessage&)),
+          SLOT(handle_message(housekeeping::FilesInsertMessage&)),
           "handle_message(housekeeping::DocumentMessage&)", static_cast<char const*>(nullptr),
-          SLOT(handle_message(quarro::housekeeping::DocumentMessage&)),
-          SLOT(handle_message(housekeeping::FilesInsertMessage&))}) {
+          SLOT(handle_message(quarro::housekeeping::DocumentMessage&))}) {
         EXPECT_FALSE(DocumentMessage::subscribe(&second, slot, Qt::AutoConnection))
             << (slot ? slot : "null");
     }
     EXPECT_FALSE(DocumentMessage::subscribe(nullptr, Qt::AutoConnection));
-    EXPECT_EQ(7, ErrorProtocol::instance().lines().size());
+    EXPECT_EQ(6, ErrorProtocol::instance().lines().size());
 
-    // After unsubscribing, the first receiver hears nothing more; the second still does.
+    // After unsubscribing, the first receiver hears nothing more; the second still does, and only
+    // of its own class.
     EXPECT_TRUE(DocumentMessage::unsubscribe(&first));
     EXPECT_FALSE(DocumentMessage::unsubscribe(&first));
     Message::dispatch(document_message(2, DocumentMessage::Created));
+    Message::dispatch(FilesInsertMessage::instance());
     EXPECT_EQ(1u, first.document_messages.size());
     EXPECT_EQ((std::vector<int>{1, 6}), second.other_slot_types);
-    // Subscriptions per class: a receiver of DocumentMessages does not get the other classes.
-    Message::dispatch(FilesInsertMessage::instance());
     EXPECT_TRUE(second.files_messages.empty());
+}
+
+// Menus are filled by subscribers through the message; the drop and the document actions are
+// checked with the application's window.
+TEST(AbstractMainWindow, PlacesActionsByPosition) {
+    EXPECT_FALSE(ApplicationManager::instance().main_window_exists());
+    {
+        test::HostMainWindow window;
+        EXPECT_EQ(&window, AbstractMainWindow::instance());
+        EXPECT_TRUE(ApplicationManager::instance().main_window_exists());
+        // An action without a position is passed over when placing others.
+        window.file_menu->addAction(QStringLiteral("Unplaced"));
+
+        std::unique_ptr<MainWindowMessage> message(MainWindowMessage::instance());
+        message->m_menu = window.file_menu;
+        message->m_type = MainWindowMessage::FillMenu;
+        auto* late = new QAction(QStringLiteral("Late"), window.file_menu);
+        message->insertAction(11, late);
+        message->insertAction(1, new QAction(QStringLiteral("Open"), window.file_menu));
+        message->insertSeparator(3);
+        // Equal positions keep their order; placing an action again moves it.
+        message->insertAction(11, new QAction(QStringLiteral("Revert"), window.file_menu));
+        message->insertAction(11, late);
+        message->insertSeparator(21);
+        EXPECT_EQ((QStringList{"&New", "Open", "--", "&Save", "&Close", "Revert", "Late", "--",
+                               "&Quit", "Unplaced"}),
+                  test::menu_texts(*window.file_menu));
+        EXPECT_EQ(11, MainWindowMessage::menu_position(late));
+        message->m_menu = nullptr; // no menu, no change
+        message->insertSeparator(2);
+        EXPECT_EQ(10, window.file_menu->actions().size());
+    }
+    EXPECT_EQ(nullptr, AbstractMainWindow::instance());
+    EXPECT_FALSE(ApplicationManager::instance().main_window_exists());
 }
 
 } // namespace

@@ -17,18 +17,6 @@
 #include <numeric>
 #include <stdexcept>
 
-// Readable failure messages for the model's value types (found by GoogleTest through ADL).
-namespace quarro {
-namespace model {
-
-inline void PrintTo(BoundingBox const& b, std::ostream* os) {
-    *os << "box (" << b.min().x << ", " << b.min().y << ", " << b.min().z << ") - (" << b.max().x
-        << ", " << b.max().y << ", " << b.max().z << ")" << (b.isEmpty() ? " empty" : "");
-}
-
-} // namespace model
-} // namespace quarro
-
 using namespace quarro::model;
 using P = Point3<double>;
 
@@ -66,9 +54,8 @@ WellCurve curve(char const* mnemonic, std::vector<double> samples) {
 
 TEST(BoundingBoxTest, GrowsWithPointsAndBoxesButNotWithPointsWithoutPosition) {
     BoundingBox b;
-    for (P const& nowhere : {P(kNaN, 0, 0), P(0, 0, kInf)}) {
-        b.extend(nowhere);
-    }
+    b.extend(P(kNaN, 0, 0));
+    b.extend(P(0, 0, kInf));
     b.extend(BoundingBox());
     EXPECT_TRUE(b.isEmpty());
     EXPECT_FALSE(b.contains(P()));
@@ -80,32 +67,19 @@ TEST(BoundingBoxTest, GrowsWithPointsAndBoxesButNotWithPointsWithoutPosition) {
     EXPECT_FALSE(b.contains(P(0, 6, 1)));
     b.extend(box(P(2, -3, 0.5), P(4, -1, 0.5)));
     EXPECT_EQ(b, box(P(-1, -3, 0), P(4, 5, 3)));
-    BoundingBox empty;
-    empty.extend(b);
-    EXPECT_EQ(empty, b);
-
-    EXPECT_TRUE(ValueRange::of({kNaN, kInf}).isEmpty());
-    ValueRange const range = ValueRange::of({kNaN, 3.5, -2.0, 7.0, -kInf});
-    EXPECT_EQ(range.min(), -2.0);
-    EXPECT_EQ(range.max(), 7.0);
+    EXPECT_EQ(ValueRange::of({kNaN, 3.5, -2.0, 7.0, -kInf}).min(), -2.0);
 }
 
 TEST(CornerPointGridTest, GeometryActiveCellsAndPropertiesNeedMatchingCounts) {
     CornerPointGrid grid;
-    // 3 x 2 x 4: 24 cells, 4 x 3 pillars, 192 corner depths.
+    // 3 x 2 x 4: 24 cells, 4 x 3 pillars, 192 corner depths; an overflowing cell count is refused.
     EXPECT_THROW(grid.setGeometry(3, 2, 4, verticalPillars(3, 2), std::vector<double>(191)),
                  std::invalid_argument);
     EXPECT_THROW(grid.setGeometry(3, 2, 4, verticalPillars(2, 2), std::vector<double>(192)),
                  std::invalid_argument);
-    EXPECT_THROW(grid.setGeometry(3, -2, 4, {}, {}), std::invalid_argument);
-    // Dimensions whose cell count overflows are refused, not wrapped round to a small number.
     EXPECT_THROW(grid.setGeometry(INT_MAX, INT_MAX, INT_MAX, {}, {}), std::invalid_argument);
-    EXPECT_EQ(grid.cellCount(), 0u);
-
     grid.setGeometry(3, 2, 4, verticalPillars(3, 2), std::vector<double>(192, 1500.0));
-    EXPECT_EQ(grid.cellCount(), 24u);
     EXPECT_EQ(grid.cellIndex(2, 1, 3), 2u + 3u * (1u + 2u * 3u));
-    EXPECT_THROW(grid.cellIndex(3, 0, 0), std::out_of_range);
     EXPECT_THROW(grid.cellCorners(0, 0, 4), std::out_of_range);
     EXPECT_EQ(grid.boundingBox(), box(P(0, 0, 1000), P(300, 200, 2000)));
 
@@ -114,18 +88,12 @@ TEST(CornerPointGridTest, GeometryActiveCellsAndPropertiesNeedMatchingCounts) {
     grid.setActiveFlags({true, false, false, true});
     EXPECT_EQ(grid.activeCellCount(), 2u);
     EXPECT_FALSE(grid.isActive(1, 0, 0));
-    EXPECT_TRUE(grid.isActive(1, 1, 0));
-    for (std::vector<double> const& wrong : {std::vector<double>(3), std::vector<double>(5)}) {
-        EXPECT_THROW(grid.addProperty(QStringLiteral("PORO"), wrong), std::invalid_argument);
-    }
-    EXPECT_THROW(grid.addProperty(QString(), {0.1, 0.2, 0.3, 0.4}), std::invalid_argument);
+    EXPECT_THROW(grid.addProperty(QStringLiteral("PORO"), {0.1, 0.2, 0.3}), std::invalid_argument);
     grid.addProperty(QStringLiteral("PORO"), {0.1, 0.2, 0.3, 0.4});
     grid.addProperty(QStringLiteral("PERMX"), {100, 200, 300, 400});
     grid.addProperty(QStringLiteral("PORO"), {0.25, 0.2, 0.3, 0.4});
     EXPECT_EQ(grid.propertyNames(), (QStringList{"PORO", "PERMX"}));
     EXPECT_EQ(grid.property(QStringLiteral("PORO"))->front(), 0.25);
-    EXPECT_TRUE(grid.removeProperty(QStringLiteral("PERMX")));
-    EXPECT_EQ(grid.propertyNames(), QStringList{"PORO"});
 
     // New geometry means new cells: old flags and properties no longer apply.
     grid.setGeometry(1, 1, 2, verticalPillars(1, 1), std::vector<double>(16, 1500.0));
@@ -136,7 +104,7 @@ TEST(CornerPointGridTest, GeometryActiveCellsAndPropertiesNeedMatchingCounts) {
 // One cell between four pillars: pillar 0 slants 1 in x per unit of depth, pillar 1 is vertical,
 // pillar 2 slants 0.25 in y, pillar 3 has no direction and is taken as vertical through its top.
 // ZCORN holds top corners j0 i0, j0 i1, j1 i0, j1 i1, then the bottom ones.
-TEST(CornerPointGridTest, CellCornersFollowSlantedPillars) {
+TEST(CornerPointGridTest, CellCornersFollowSlantedPillarsAndMapAxesPlaceThem) {
     CornerPointGrid grid;
     grid.setGeometry(1, 1, 1,
                      {{P(0, 0, 1000), P(100, 0, 1100)},
@@ -158,140 +126,70 @@ TEST(CornerPointGridTest, CellCornersFollowSlantedPillars) {
     std::iota(zcorn.begin(), zcorn.end(), 1000.0);
     grid.setGeometry(2, 1, 1, verticalPillars(2, 1), zcorn);
     CornerPointGrid::CellCorners const d = grid.cellCorners(1, 0, 0);
-    double const depths[8] = {1002, 1003, 1006, 1007, 1010, 1011, 1014, 1015};
-    for (int n = 0; n < 8; ++n) {
-        EXPECT_EQ(d[n].z, depths[n]) << "corner " << n;
-    }
+    EXPECT_EQ(d[2].z, 1006);
+    expectPoint(d[0], P(100, 0, 1002));
     expectPoint(d[7], P(200, 100, 1015));
-}
 
-// Origin (1000, 2000), x axis towards (1003, 2004), y axis towards (992, 2006).
-TEST(CornerPointGridTest, MapAxesPlaceGridCoordinates) {
-    CornerPointGrid grid;
+    // Map axes: origin (1000, 2000), x axis towards (1003, 2004), y axis towards (992, 2006).
     expectPoint(grid.toMapCoordinates(P(10, 5, 7)), P(10, 5, 7));
     grid.setMapAxes({992, 2006, 1000, 2000, 1003, 2004});
     expectPoint(grid.toMapCoordinates(P(10, 5, 7)), P(1002, 2011, 7));
     EXPECT_THROW(grid.setMapAxes({1000, 2000, 1000, 2000, 1003, 2004}), std::invalid_argument);
     EXPECT_THROW(grid.setMapAxes({992, 2006, 1000, 2000, 1003, kNaN}), std::invalid_argument);
     expectPoint(grid.toMapCoordinates(P(10, 5, 7)), P(1002, 2011, 7));
-    grid.clearMapAxes();
-    EXPECT_FALSE(grid.mapAxes().has_value());
 }
 
 TEST(PointSetTest, AttributesHaveOneValuePerPoint) {
     PointSet points;
     points.setPoints({P(0, 0, 0), P(10, 5, -2)});
-    points.setAttribute(QStringLiteral("TWT"), {1.0, 2.0});
     points.setAttribute(QStringLiteral("DEPTH"), {100.0, 200.0});
     EXPECT_THROW(points.setAttribute(QStringLiteral("TWT"), {1.0}), std::invalid_argument);
     EXPECT_THROW(points.setAttribute(QString(), {1.0, 2.0}), std::invalid_argument);
-    EXPECT_EQ(*points.attribute(QStringLiteral("TWT")), (std::vector<double>{1.0, 2.0}));
-
     // A point added later has no value in every attribute, so the columns stay aligned.
     points.addPoint(P(-4, 1, 7));
     ASSERT_EQ(points.attribute(QStringLiteral("DEPTH"))->size(), 3u);
     EXPECT_TRUE(std::isnan(points.attribute(QStringLiteral("DEPTH"))->back()));
     EXPECT_EQ(points.boundingBox(), box(P(-4, 0, -2), P(10, 5, 7)));
-    // New points make the old attributes meaningless.
     points.setPoints({P(1, 1, 1)});
-    EXPECT_TRUE(points.attributeNames().isEmpty());
+    EXPECT_TRUE(points.attributeNames().isEmpty()) << "new points make old attributes meaningless";
 }
 
-TEST(PolylineSetTest, KeepsLinesLayersAndExtent) {
-    PolylineSet lines;
-    lines.addPolyline(Polyline{{P(0, 0, 0), P(5, 5, 0)}, false, QStringLiteral("FAULTS")});
-    lines.addPolyline(
-        Polyline{{P(1, 1, kNaN), P(2, -3, 1), P(3, 0, 1)}, true, QStringLiteral("OUTLINE")});
-    lines.addPolyline(Polyline{{P(4, 4, 0)}, false, QString()});
-    lines.addPolyline(Polyline{{P(4, 4, 0)}, false, QStringLiteral("FAULTS")});
-    EXPECT_THROW(lines.addPolyline(Polyline{{}, false, QStringLiteral("EMPTY")}),
-                 std::invalid_argument);
-    EXPECT_THROW(lines.setPolylines({Polyline{{P()}, false, {}}, Polyline{}}),
-                 std::invalid_argument);
-    EXPECT_EQ(lines.polylineCount(), 4u);
-    EXPECT_EQ(lines.pointCount(), 7u);
-    EXPECT_EQ(lines.layers(), (QStringList{"FAULTS", "OUTLINE"}));
-    // The point with no z does not stretch the box.
-    EXPECT_EQ(lines.boundingBox(), box(P(0, -3, 0), P(5, 5, 1)));
-}
-
-TEST(RegularSurfaceTest, CountsNoDataFindsTheExtentAndRefusesImpossibleGrids) {
+TEST(RegularSurfaceTest, PlacementGivesTheExtentAndImpossibleGridsAreRefused) {
     RegularSurface surface;
     surface.setPlacement(500.0, 1000.0, 25.0, 50.0);
     surface.setHeights(3, 2, {10.0, kNaN, -5.0, kNaN, 42.0, 7.0}); // row by row
     EXPECT_EQ(surface.noDataCount(), 2u);
     EXPECT_EQ(surface.height(1, 1), 42.0);
     EXPECT_EQ(surface.boundingBox(), box(P(500, 1000, -5), P(575, 1100, 42)));
-    surface.setHeight(0, 1, 1.0);
-    EXPECT_EQ(surface.noDataCount(), 1u);
     EXPECT_THROW(surface.height(3, 0), std::out_of_range);
-    EXPECT_THROW(surface.setHeight(0, 2, 1.0), std::out_of_range);
     EXPECT_THROW(surface.setHeights(2, 2, {1.0, 2.0, 3.0}), std::invalid_argument);
     EXPECT_THROW(surface.setPlacement(0.0, 0.0, 0.0, 1.0), std::invalid_argument);
-    EXPECT_THROW(surface.setPlacement(kNaN, 0.0, 1.0, 1.0), std::invalid_argument);
-    EXPECT_EQ(surface.ncols(), 3);
     surface.setHeights(2, 2, {kNaN, kNaN, kNaN, kNaN});
-    EXPECT_TRUE(surface.minMax().isEmpty());
     EXPECT_TRUE(surface.boundingBox().isEmpty());
 }
 
-TEST(RasterImageTest, ExtentGivesTheBoundingBox) {
-    RasterImage raster;
-    raster.setImage(QImage(200, 100, QImage::Format_ARGB32));
-    raster.setExtent(1000.0, 5000.0, 2.0, 3.0);
-    EXPECT_EQ(raster.boundingBox(), box(P(1000, 4700, 0), P(1400, 5000, 0)));
-    raster.setExtent(box(P(0, 0, 0), P(400, 50, 0)));
-    EXPECT_EQ(raster.topLeftY(), 50.0);
-    EXPECT_EQ(raster.pixelSizeY(), 0.5);
-    EXPECT_THROW(raster.setExtent(0.0, 0.0, 0.0, 1.0), std::invalid_argument);
-    EXPECT_THROW(RasterImage().setExtent(box(P(), P(1, 1, 0))), std::invalid_argument);
-    EXPECT_EQ(raster.pixelSizeX(), 2.0);
-}
-
-TEST(WellTest, CurvesStayAlignedWithTheIndexAndNoValueIsNaN) {
-    EXPECT_TRUE(Well::isNoValue(kNaN));
-    EXPECT_FALSE(Well::isNoValue(-999.25));
+TEST(WellTest, CurvesStayAlignedWithTheIndexAndTheBoxHangsBelowTheDatum) {
     Well well;
-    EXPECT_THROW(well.addCurve(curve("GR", {})), std::invalid_argument); // no index yet
-    well.setCurves(curve("DEPT", {kNaN, 1500.0, 2100.0}),
-                   {curve("GR", {1, kNaN, 3}), curve("GR:2", {4, 5, 6})});
-    EXPECT_EQ(well.depthRange().min(), 1500.0);
-    EXPECT_EQ(well.depthRange().max(), 2100.0);
-    try {
-        well.addCurve(curve("NPHI", {0.1, 0.2}));
-        FAIL() << "a short curve was accepted";
-    } catch (std::invalid_argument const& error) {
-        EXPECT_NE(std::string(error.what()).find("NPHI"), std::string::npos) << error.what();
-    }
+    // No index yet.
+    EXPECT_THROW(well.addCurve(curve("GR", {})), std::invalid_argument);
+    well.setCurves(curve("DEPT", {kNaN, 100.0, 300.0}), {curve("GR", {1, kNaN, 3})});
+    EXPECT_EQ(well.depthRange().max(), 300.0);
     for (char const* taken : {"GR", "DEPT", ""}) {
         EXPECT_THROW(well.addCurve(curve(taken, {7, 8, 9})), std::invalid_argument) << taken;
     }
-    EXPECT_THROW(well.setCurves(curve("MD", {1.0}), {curve("A", {1.0}), curve("B", {1.0, 2.0})}),
-                 std::invalid_argument);
+    EXPECT_THROW(well.addCurve(curve("NPHI", {0.1, 0.2})), std::invalid_argument);
     EXPECT_THROW(well.setCurves(curve("MD", {1.0}), {curve("A", {1.0}), curve("A", {2.0})}),
                  std::invalid_argument);
-    EXPECT_EQ(well.curveCount(), 2);
     well.addCurve(curve("NPHI", {0.1, 0.2, 0.3}));
-    EXPECT_EQ(well.curve(QStringLiteral("NPHI"))->samples.back(), 0.3);
+    EXPECT_EQ(well.curveCount(), 2);
     EXPECT_EQ(well.curve(QStringLiteral("nphi")), nullptr);
+    well.setHeaderItem(WellHeaderItem{"STRT", "M", "100.0", "START DEPTH"});
+    well.setHeaderItem(WellHeaderItem{"STRT", "M", "90.0", "START DEPTH"});
+    EXPECT_EQ(well.headerItems().size(), 1);
+    EXPECT_EQ(well.headerItem(QStringLiteral("STRT"))->value, QStringLiteral("90.0"));
 
-    well.setHeaderItem(WellHeaderItem{"STRT", "M", "1500.0", "START DEPTH"});
-    well.setHeaderItem(WellHeaderItem{"NULL", "", "-999.25", "NULL VALUE"});
-    well.setHeaderItem(WellHeaderItem{"STRT", "M", "1400.0", "START DEPTH"});
-    ASSERT_EQ(well.headerItems().size(), 2);
-    EXPECT_EQ(well.headerItem(QStringLiteral("STRT"))->value, QStringLiteral("1400.0"));
-}
-
-TEST(WellTest, BoundingBoxHangsBelowTheDatum) {
-    Well well;
-    well.setCurves(curve("DEPT", {100.0, kNaN, 300.0}), {});
     EXPECT_TRUE(well.boundingBox().isEmpty()); // no location: nowhere on the map
-    DepthReference reference;
-    reference.x = 1000.0;
-    reference.y = 2000.0;
-    well.setDepthReference(reference);
-    EXPECT_EQ(well.boundingBox(), box(P(1000, 2000, -300), P(1000, 2000, -100)));
-    reference.elevation = 25.0;
+    DepthReference const reference{1000.0, 2000.0, 25.0, QStringLiteral("KB")};
     well.setDepthReference(reference);
     EXPECT_EQ(well.boundingBox(), box(P(1000, 2000, -275), P(1000, 2000, -75)));
     Well noSamples;
@@ -311,26 +209,16 @@ TEST(GeoObjectTest, PropertiesAndCloneIsADeepCopyOfEveryKind) {
     auto surface = std::make_shared<RegularSurface>();
     surface->setHeights(2, 1, {5.0, 6.0});
     auto raster = std::make_shared<RasterImage>();
-    QImage image(4, 2, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    raster->setImage(image);
+    raster->setImage(QImage(4, 2, QImage::Format_RGB32));
     auto grid = std::make_shared<CornerPointGrid>();
     grid->setGeometry(1, 1, 1, verticalPillars(1, 1), std::vector<double>(8, 5.0));
-    grid->addProperty(QStringLiteral("PORO"), {0.2});
-
-    points->setProperty(QStringLiteral("source"), QStringLiteral("a.dxf"));
-    points->setProperty(QStringLiteral("crs"), QStringLiteral("EPSG:23031"));
-    points->setProperty(QStringLiteral("source"), QStringLiteral("b.dxf"));
-    ASSERT_EQ(points->properties().size(), 2);
-    EXPECT_EQ(points->properties().at(0).second, QStringLiteral("b.dxf"));
-    EXPECT_TRUE(points->removeProperty(QStringLiteral("source")));
-    EXPECT_FALSE(points->removeProperty(QStringLiteral("source")));
 
     for (std::shared_ptr<GeoObject> const& object :
          std::vector<std::shared_ptr<GeoObject>>{well, points, lines, surface, raster, grid}) {
         SCOPED_TRACE(object->kindName().toStdString());
         object->setName(QStringLiteral("original"));
         object->setProperty(QStringLiteral("k"), QStringLiteral("v"));
+        object->setProperty(QStringLiteral("k"), QStringLiteral("w")); // replaces
         std::unique_ptr<GeoObject> copy = object->clone();
         ASSERT_TRUE(copy);
         EXPECT_EQ(copy->kind(), object->kind());
@@ -339,16 +227,10 @@ TEST(GeoObjectTest, PropertiesAndCloneIsADeepCopyOfEveryKind) {
         object->setName(QStringLiteral("renamed"));
         object->setProperty(QStringLiteral("k"), QStringLiteral("changed"));
         EXPECT_EQ(copy->name(), QStringLiteral("original"));
-        EXPECT_EQ(copy->property(QStringLiteral("k")), QStringLiteral("v"));
+        EXPECT_EQ(copy->properties().size(), 1);
+        EXPECT_EQ(copy->property(QStringLiteral("k")), QStringLiteral("w"));
     }
-
     std::unique_ptr<GeoObject> const wellCopy = well->clone();
     well->addCurve(curve("RHOB", {2.3, 2.4}));
     EXPECT_EQ(dynamic_cast<Well&>(*wellCopy).curveCount(), 1);
-    std::unique_ptr<GeoObject> const gridCopy = grid->clone();
-    grid->addProperty(QStringLiteral("PORO"), {0.3});
-    grid->setActiveFlags({false});
-    EXPECT_EQ(dynamic_cast<CornerPointGrid&>(*gridCopy).property(QStringLiteral("PORO"))->front(),
-              0.2);
-    EXPECT_EQ(dynamic_cast<CornerPointGrid&>(*gridCopy).activeCellCount(), 1u);
 }
