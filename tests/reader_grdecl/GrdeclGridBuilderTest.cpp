@@ -38,6 +38,14 @@ std::string joined(QStringList const& lines) {
     return lines.join(QStringLiteral("\n")).toStdString();
 }
 
+std::string values(std::vector<double> const& values) {
+    QStringList texts;
+    for (double const value : values) {
+        texts << QString::number(value);
+    }
+    return texts.join(QLatin1Char(' ')).toStdString();
+}
+
 struct SplitNode {
     model::Point3<float> position;
     GridIJK cell;
@@ -121,28 +129,22 @@ TEST(GrdeclGridBuilder, FillsActiveCellsPropertiesBoxesAndRegions) {
     EXPECT_EQ((std::vector<bool>{true, false, true, true}), grid.activeFlags());
     EXPECT_EQ(3u, grid.activeCellCount());
     EXPECT_EQ((QStringList{"PORO", "PERMX", "FIPNUM"}), grid.propertyNames());
-    std::vector<double> const& poro = *grid.property(QStringLiteral("PORO"));
-    EXPECT_EQ(0.3, poro[2]);
-    EXPECT_TRUE(std::isnan(poro[3]));
-    std::vector<double> const& permx = *grid.property(QStringLiteral("PERMX"));
-    EXPECT_EQ(50.0, permx[0]);
-    EXPECT_TRUE(std::isnan(permx[1]));
-    EXPECT_EQ(50.0, permx[2]);
+    EXPECT_EQ("0.1 0.2 0.3 nan", values(*grid.property(QStringLiteral("PORO"))));
+    EXPECT_EQ("50 nan 50 nan", values(*grid.property(QStringLiteral("PERMX"))));
     EXPECT_EQ((QStringList{"GRIDFILE"}), result.skippedKeywords);
     std::string const comments = joined(result.comments);
-    EXPECT_NE(std::string::npos,
-              comments.find("line 26: PORO has 5 values, but the 2 x 2 x 1 grid has 4 cells; "
-                            "PORO skipped"))
-        << comments;
-    EXPECT_NE(std::string::npos, comments.find("PERMX has no value for 2 of the 4 cells"))
-        << comments;
+    for (char const* comment :
+         {"line 26: PORO has 5 values, but the 2 x 2 x 1 grid has 4 cells; PORO skipped",
+          "PERMX has no value for 2 of the 4 cells",
+          "COARSEN box 2 reaches outside the 2 x 2 x 1 grid; skipped"}) {
+        EXPECT_NE(std::string::npos, comments.find(comment)) << comments;
+    }
 
     ASSERT_EQ(3u, result.model.grid.properties.size());
     import::PropertyDescription const& described = result.model.grid.properties[0];
     EXPECT_EQ("PORO", described.keyword);
-    EXPECT_EQ(0, described.discrete);
-    EXPECT_EQ(4, described.value_count);
-    EXPECT_EQ(1, described.undefined_count);
+    EXPECT_EQ(std::make_tuple(0, 4, 1), std::make_tuple(described.discrete, described.value_count,
+                                                        described.undefined_count));
     EXPECT_FLOAT_EQ(0.1f, described.min_value);
     EXPECT_FLOAT_EQ(0.3f, described.max_value);
     EXPECT_FLOAT_EQ(0.2f, described.mean);
@@ -151,18 +153,14 @@ TEST(GrdeclGridBuilder, FillsActiveCellsPropertiesBoxesAndRegions) {
     EXPECT_EQ((std::vector<std::int32_t>{1, 0, 1, 1}), result.model.grid.active);
 
     ASSERT_EQ(1u, result.model.coarsenings.size());
-    EXPECT_EQ(1, result.model.coarsenings[0].i_last);
-    EXPECT_EQ(1, result.model.coarsenings[0].j_last);
-    EXPECT_EQ(1, result.model.coarsenings[0].ni);
-    EXPECT_EQ(1, result.model.coarsenings[0].number);
-    EXPECT_NE(std::string::npos,
-              comments.find("COARSEN box 2 reaches outside the 2 x 2 x 1 grid; skipped"))
-        << comments;
+    auto const& box = result.model.coarsenings[0];
+    EXPECT_EQ(std::make_tuple(1, 1, 1, 1),
+              std::make_tuple(box.i_last, box.j_last, box.ni, box.number));
 
     ASSERT_EQ(3u, result.model.regions.size());
-    EXPECT_EQ("FIPNUM", result.model.regions[0].keyword);
-    EXPECT_EQ(1, result.model.regions[0].number);
-    EXPECT_EQ(2, result.model.regions[0].cell_count);
+    auto const& region = result.model.regions[0];
+    EXPECT_EQ(std::make_tuple(std::string("FIPNUM"), 1, 2),
+              std::make_tuple(region.keyword, region.number, region.cell_count));
     EXPECT_EQ(7, result.model.regions[2].number);
     EXPECT_EQ((std::vector<std::int32_t>{7}), result.model.regions[2].values);
 }

@@ -282,22 +282,19 @@ TEST_F(NativeDamage, FailedSavesKeepTheOldFile) {
     QString const missing = QDir(folder).filePath(QStringLiteral("missing"));
     auto impostor = boost::make_shared<Impostor>();
     impostor->setName(QStringLiteral("Fake"));
-    native::DocumentWriter::Objects const withImpostor{boost::make_shared<model::PointSet>(),
-                                                       impostor};
     struct Case {
         QString path;
-        native::DocumentWriter::Objects objects;
+        bool withImpostor;
         rlim_t fileSizeLimit; // a disk that fills up during the save
         QString reason;
     } const cases[] = {
-        {inTheWay, test::sampleObjects(), RLIM_INFINITY,
-         QStringLiteral("a folder of that name is in the way")},
-        {missing + QStringLiteral("/x.qro"), test::sampleObjects(), RLIM_INFINITY,
+        {inTheWay, false, RLIM_INFINITY, QStringLiteral("a folder of that name is in the way")},
+        {missing + QStringLiteral("/x.qro"), false, RLIM_INFINITY,
          QStringLiteral("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(missing))},
-        {path + QStringLiteral("/x.qro"), test::sampleObjects(), RLIM_INFINITY,
+        {path + QStringLiteral("/x.qro"), false, RLIM_INFINITY,
          QStringLiteral("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(path))},
-        {path, test::sampleObjects(), 4096, QStringLiteral("File too large")},
-        {path, withImpostor, RLIM_INFINITY,
+        {path, false, 4096, QStringLiteral("File too large")},
+        {path, true, RLIM_INFINITY,
          QStringLiteral(
              "object 2 (\"Fake\") cannot be saved: the object says it is a Well but is not one")},
     };
@@ -311,7 +308,11 @@ TEST_F(NativeDamage, FailedSavesKeepTheOldFile) {
         auto const handler =
             std::signal(SIGXFSZ, SIG_IGN); // writes beyond the limit fail with EFBIG
         setrlimit(RLIMIT_FSIZE, &limit);
-        EXPECT_FALSE(writer.write(c.objects, test::sampleJournal(), c.path));
+        native::DocumentWriter::Objects const objects =
+            c.withImpostor
+                ? native::DocumentWriter::Objects{boost::make_shared<model::PointSet>(), impostor}
+                : test::sampleObjects();
+        EXPECT_FALSE(writer.write(objects, test::sampleJournal(), c.path));
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, handler);
         EXPECT_EQ(c.reason, writer.errorString());

@@ -46,12 +46,7 @@ boost::shared_ptr<model::GeoObject> largeWell() {
                          QStringLiteral("company")});
     well->setHeaderItem({QStringLiteral("NULL"), QString(), QStringLiteral("-999.25"),
                          QStringLiteral("null value")});
-    model::DepthReference reference;
-    reference.x = 431000.5;
-    reference.y = 6.5e6 + 0.125;
-    reference.elevation = 25.4;
-    reference.datum = QStringLiteral("KB");
-    well->setDepthReference(reference);
+    well->setDepthReference({431000.5, 6.5e6 + 0.125, 25.4, QStringLiteral("KB")});
     std::vector<double> depth, gr, dt;
     for (std::size_t i = 0; i < 600; ++i) {
         depth.push_back(1500.0 + 0.1524 * static_cast<double>(i));
@@ -66,9 +61,8 @@ boost::shared_ptr<model::GeoObject> largeWell() {
 boost::shared_ptr<model::GeoObject> smallWell() {
     auto well = boost::make_shared<model::Well>();
     well->setName(QStringLiteral("W-2"));
-    model::DepthReference reference;
-    reference.datum = QStringLiteral("GL");
-    well->setDepthReference(reference); // no location, no elevation
+    well->setDepthReference(
+        {nan, nan, std::nullopt, QStringLiteral("GL")}); // no location, no elevation
     well->setCurves(
         curve("DEPT", "ft", {1000.0, 1000.5, 1001.0}),
         {curve("RHOB", "g/cm3", {2.5, nan, -0.0}), curve("NPHI", "", {inf, -inf, subnormal})});
