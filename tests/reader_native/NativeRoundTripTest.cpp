@@ -57,7 +57,7 @@ struct Saved {
 };
 
 void PrintTo(Saved const& saved, std::ostream* out) {
-    *out << saved.name;
+    *out << std::strchr(saved.name, '.') + 1; // the extension
 }
 
 class NativeRoundTrip : public ::testing::TestWithParam<Saved> {
