@@ -1,4 +1,5 @@
 #include "GrdeclParser.h"
+#include "GrdeclReader.h"
 #include "GrdeclScanner.h"
 #include "importwidgets/CancelHook.h"
 
@@ -8,12 +9,14 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace quarro;
 using readers::GrdeclArray;
 using readers::GrdeclDeck;
 using readers::GrdeclParser;
+using readers::GrdeclReader;
 using readers::GrdeclScanner;
 
 namespace {
@@ -35,6 +38,14 @@ std::string joined(QStringList const& lines) {
     return lines.join(QStringLiteral("\n")).toStdString();
 }
 
+std::string banner(int lines) {
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        text += "-- Exported by a modelling package, line " + std::to_string(i) + " ------\n";
+    }
+    return text;
+}
+
 } // namespace
 
 TEST(GrdeclScanner, ReadsNumbersWithRepeatsDefaultsAndFortranExponents) {
@@ -43,10 +54,7 @@ TEST(GrdeclScanner, ReadsNumbersWithRepeatsDefaultsAndFortranExponents) {
                              "11";
     GrdeclScanner scanner(text);
     std::vector<double> values;
-    GrdeclScanner::Values sink;
-    sink.values = &values;
-    sink.keep = 100;
-    sink.defaultValue = -1;
+    GrdeclScanner::Values sink{&values, 100, -1};
     EXPECT_EQ(GrdeclScanner::ValuesEnd::Slash, scanner.readValues(sink));
     EXPECT_EQ((std::vector<double>{1, 2.5, -300, 4, 0.5, 0, 7, 7, 7, -1, -1, 15, 8, 9}), values);
     EXPECT_EQ(14u, sink.count);
@@ -58,9 +66,7 @@ TEST(GrdeclScanner, ReadsNumbersWithRepeatsDefaultsAndFortranExponents) {
     // Values beyond `keep` are counted, not kept; a huge repeat costs nothing.
     GrdeclScanner big("5 1000000000000*2 /");
     std::vector<double> kept;
-    GrdeclScanner::Values limited;
-    limited.values = &kept;
-    limited.keep = 3;
+    GrdeclScanner::Values limited{&kept, 3};
     EXPECT_EQ(GrdeclScanner::ValuesEnd::Slash, big.readValues(limited));
     EXPECT_EQ((std::vector<double>{5, 2, 2}), kept);
     EXPECT_EQ(1000000000001u, limited.count);
@@ -70,9 +76,7 @@ TEST(GrdeclScanner, StopsAtTextAndKnowsWhereTokensStand) {
     std::string const text = "1 2\r\nabc 3 /\r\n  'quoted -- text' word\x1A";
     GrdeclScanner scanner(text);
     std::vector<double> values;
-    GrdeclScanner::Values sink;
-    sink.values = &values;
-    sink.keep = 10;
+    GrdeclScanner::Values sink{&values, 10};
     EXPECT_EQ(GrdeclScanner::ValuesEnd::Token, scanner.readValues(sink));
     EXPECT_EQ((std::vector<double>{1, 2}), values);
     GrdeclScanner::Token const stop = scanner.next();
@@ -93,9 +97,7 @@ TEST(GrdeclScanner, StopsAtTextAndKnowsWhereTokensStand) {
     for (char const* bad : {"1.5x", "inf", "nan", "*3", "0*3", "1e999", "2*abc", "1..2"}) {
         GrdeclScanner scan(bad);
         std::vector<double> none;
-        GrdeclScanner::Values out;
-        out.values = &none;
-        out.keep = 10;
+        GrdeclScanner::Values out{&none, 10};
         EXPECT_EQ(GrdeclScanner::ValuesEnd::Token, scan.readValues(out)) << bad;
         EXPECT_EQ(bad, std::string(scan.peek().text));
     }
@@ -123,12 +125,9 @@ TEST(GrdeclParser, ReadsTheGridKeywordsThroughCommentsAndOddLayout) {
     ASSERT_EQ(GrdeclParser::Status::Ok, result.status) << result.error.toStdString();
     GrdeclDeck const& deck = result.deck;
     ASSERT_TRUE(deck.dimensions);
-    EXPECT_EQ(2, deck.dimensions->ni);
-    EXPECT_EQ(1, deck.dimensions->nj);
-    EXPECT_EQ(1, deck.dimensions->nk);
-    EXPECT_EQ(1, deck.dimensions->reservoirs);
-    EXPECT_FALSE(deck.dimensions->radial);
-    EXPECT_EQ(12, deck.dimensions->where.line);
+    auto const& d = *deck.dimensions;
+    EXPECT_EQ(std::make_tuple(2, 1, 1, 1, false, 12),
+              std::make_tuple(d.ni, d.nj, d.nk, d.reservoirs, d.radial, d.where.line));
     EXPECT_EQ("Test model", deck.title);
     EXPECT_EQ("METRES", deck.mapUnits);
     EXPECT_EQ("FEET", deck.gridUnits);
@@ -270,7 +269,7 @@ TEST(GrdeclParser, ReadsIncludedFilesAndRefusesIncludeLoops) {
         << loop.error.toStdString();
 }
 
-TEST(GrdeclParser, StopsWhenCancelledAndReportsProgress) {
+TEST(GrdeclParser, StopsWhenCancelledAfterReportingProgress) {
     std::string text = "SPECGRID\n 100 100 10 /\nZCORN\n";
     for (int n = 0; n < 800000; ++n) {
         text += "1234.500 ";
@@ -282,14 +281,9 @@ TEST(GrdeclParser, StopsWhenCancelledAndReportsProgress) {
     struct Watch {
         std::vector<double> percents;
         int questions = 0;
-        int cancelAt = 0;
     } watch;
-    watch.cancelAt = 100;
     CancelHook const hook(
-        [](void* user) {
-            auto* w = static_cast<Watch*>(user);
-            return ++w->questions >= w->cancelAt;
-        },
+        [](void* user) { return ++static_cast<Watch*>(user)->questions >= 100; },
         [](void* user, double percent) { static_cast<Watch*>(user)->percents.push_back(percent); },
         &watch);
     GrdeclParser::Result const cancelled = GrdeclParser(&hook).parse(text);
@@ -299,11 +293,56 @@ TEST(GrdeclParser, StopsWhenCancelledAndReportsProgress) {
     ASSERT_EQ(100u, watch.percents.size());
     EXPECT_NEAR(100.0 * 100 * 16384 / static_cast<double>(text.size()), watch.percents.back(), 1.0);
     EXPECT_TRUE(std::is_sorted(watch.percents.begin(), watch.percents.end()));
+}
 
-    watch = Watch();
-    watch.cancelAt = 1 << 30;
-    GrdeclParser::Result const complete = GrdeclParser(&hook).parse(text);
-    EXPECT_EQ(GrdeclParser::Status::Ok, complete.status);
-    EXPECT_EQ(800000u, complete.deck.zcorn->count);
-    EXPECT_NEAR(static_cast<double>(text.size() / 16384), watch.questions, 1.0);
+// Grid decks as exports really begin: with switches, units, map axes or long comment banners
+// before SPECGRID. The reader must take them and the parser must read the grid behind them; other
+// text is refused with the reason.
+TEST(GrdeclRealDecks, AreTakenAndReadOtherTextIsRefused) {
+    std::string const grid = "SPECGRID\n 1 1 1 1 F /\n"
+                             "COORD\n 0 0 0 0 0 1  1 0 0 1 0 1  0 1 0 0 1 1  1 1 0 1 1 1 /\n"
+                             "ZCORN\n 4*0 4*1 /\n";
+    struct Case {
+        std::string head;
+        char const* refusal; // empty when the head is taken
+    };
+    for (Case const& c : std::vector<Case>{
+             {"PINCHOUT\n/\n", ""},
+             {"PINCHOUT\n 0.001 GAP /\nNOECHO\n", ""},
+             {"NOECHO\n\n", ""},
+             {"MAPUNITS\n 'METRES' /\n", ""},
+             {"GRIDUNIT\n METRES MAP /\n", ""},
+             {"MAPAXES\n 0 100 0 0 100 0 /\n", ""},
+             {"echo\n", ""},
+             {"NODPPM\nFOOTAGE\nOLDGRID --switch\n", ""},
+             {banner(40) + "PINCHOUT\n/\n", ""},
+             {banner(3) + "GRIDHEAD\n 1 1 1 /\n", ""},
+             {std::string(2000, '-') + "\n", ""},
+             {"\xEF\xBB\xBF\r\n-- c\r\nPORO\r\n 0.1 /\r\n", ""},
+             {"~VERSION INFORMATION\n VERS. 2.0 :\n",
+              "not an Eclipse grid file: it begins with \"~VERSION INFORMATION\", not with a "
+              "keyword such as SPECGRID or COORD"},
+             {"ncols 43\nnrows 89\n", "\"ncols 43\""},
+             {"Hello there\n", "not an Eclipse grid file"},
+             {"HELLO\nthis is a letter, not a deck\n", "not an Eclipse grid file"},
+             {"0 SECTION\n", "not an Eclipse grid file"},
+             {std::string("SPECGRID\0\x01", 10), "binary data"},
+             {"", "it holds no keyword"},
+         }) {
+        SCOPED_TRACE(c.head.substr(0, 40));
+        QString reason;
+        bool const taken = GrdeclReader::looksLikeGrdecl(c.head.substr(0, 1024), reason);
+        EXPECT_TRUE(reason.contains(QString::fromUtf8(c.refusal))) << reason.toStdString();
+        if (*c.refusal != '\0') {
+            EXPECT_FALSE(taken);
+            continue;
+        }
+        EXPECT_TRUE(taken) << reason.toStdString();
+        GrdeclParser::Result const result = parse(c.head + grid);
+        ASSERT_EQ(GrdeclParser::Status::Ok, result.status) << result.error.toStdString();
+        ASSERT_TRUE(result.deck.dimensions.has_value());
+        EXPECT_EQ(1u, result.deck.dimensions->cellCount());
+        ASSERT_TRUE(result.deck.zcorn.has_value());
+        EXPECT_EQ(8u, result.deck.zcorn->count);
+    }
 }

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <string>
-#include <vector>
 
 namespace quarro {
 namespace model {
@@ -27,8 +26,6 @@ std::string sampleJournal();
 // Expects `actual` to hold exactly what `expected` holds, doubles compared bit for bit (any NaN
 // equals any NaN) and images pixel for pixel.
 void expectSameObject(model::GeoObject const& expected, model::GeoObject const& actual);
-void expectSameObjects(native::DocumentWriter::Objects const& expected,
-                       std::vector<std::unique_ptr<model::GeoObject>> const& actual);
 
 // Bytes of a file, empty when it cannot be read.
 QByteArray fileBytes(QString const& path);
