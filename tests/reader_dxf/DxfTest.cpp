@@ -118,7 +118,7 @@ std::string binaryDxf(std::string const& pairs, bool shortCodes = false) {
     return out;
 }
 
-std::string const unitLine = dxfPairs("0|LINE|10|1|20|1|11|2|21|1");
+std::string const unit = "0|LINE|10|1|20|1|11|2|21|1";
 std::string const chords = "drawn as straight pieces of at most 5 degrees of arc (chord tolerance "
                            "0.1 % of the radius)";
 
@@ -135,103 +135,94 @@ TEST(DxfParser, ReadsEachKindOfEntity) {
         selfInserted +=
             "0 2:(" + std::to_string(level) + " 1 0)(" + std::to_string(level + 1) + " 1 0); ";
     }
-    std::string const bspline = "0|SPLINE|70|8|71|2|72|6|73|3|40|0|40|0|40|0|40|1|40|1|40|1|10|0|"
-                                "20|0|10|1|20|2|10|2|20|0";
-    std::string const mesh = "0|POLYLINE|70|16|71|2|72|3|0|VERTEX|10|0|20|0|0|VERTEX|10|1|20|0|0|"
-                             "VERTEX|10|2|20|0|0|VERTEX|10|0|20|1|0|VERTEX|10|1|20|1|0|VERTEX|10|"
-                             "2|20|1|0|SEQEND";
-    std::string const polyface = "0|POLYLINE|70|64|0|VERTEX|10|0|20|0|70|192|0|VERTEX|10|4|20|0|"
-                                 "70|192|0|VERTEX|10|4|20|3|70|192|0|VERTEX|70|128|71|1|72|-2|73|"
-                                 "3|0|SEQEND";
+    std::string const diagonal = "0|LINE|10|0|20|0|11|1|21|1";
     std::string const binaryLine =
         "0|SECTION|2|ENTITIES|0|LINE|8|Faults|62|3|10|1.5|20|2.5|30|-3|11|4|21|5|31|6";
     std::string inserts;
     for (int i = 0; i < 10; ++i) {
         inserts += dxfPairs("0|INSERT|2|E|10|0|20|0");
     }
-    std::string const diagonal = dxfPairs("0|LINE|10|0|20|0|11|1|21|1");
+    // The entities as group pairs (see dxfPairs), or a whole file.
     std::vector<EntityCase> const cases = {
         {"line, points, hatch and paper space",
-         dxfWithEntities(dxfPairs("0|LINE|8|Faults|10|1|20|2|30|3|11|4|21|5|31|6|0|POINT|8|Wells|"
-                                  "10|7|20|8|30|9|0|POINT|8|Tops|10|1|20|1|30|1|0|HATCH|1|a|0|"
-                                  "HATCH|1|b|0|LINE|67|1|10|0|20|0|11|1|21|1")),
+         "0|LINE|8|Faults|10|1|20|2|30|3|11|4|21|5|31|6|0|POINT|8|Wells|10|7|20|8|30|9|0|POINT|8|"
+         "Tops|10|1|20|1|30|1|0|HATCH|1|a|0|HATCH|1|b|0|LINE|67|1|10|0|20|0|11|1|21|1",
          "Faults 2:(1 2 3)(4 5 6); point (7 8 9) ; point (1 1 1) ; on Wells,Tops; skipped 2 "
          "HATCH; paper space",
          ""},
         {"triangular 3DFACE",
-         dxfWithEntities(dxfPairs("0|3DFACE|10|0|20|0|30|0|11|1|21|0|31|0|12|1|22|1|32|0|13|1|23|"
-                                  "1|33|0")),
+         "0|3DFACE|10|0|20|0|30|0|11|1|21|0|31|0|12|1|22|1|32|0|13|1|23|1|33|0",
          "0 3:(0 0 0)(1 0 0)(1 1 0) closed; ", ""},
         {"3D polyline",
-         dxfWithEntities(dxfPairs("0|POLYLINE|8|Horizon|66|1|70|8|0|VERTEX|10|0|20|0|30|-10|70|32|"
-                                  "0|VERTEX|10|5|20|0|30|-12|70|32|0|SEQEND")),
+         "0|POLYLINE|8|Horizon|66|1|70|8|0|VERTEX|10|0|20|0|30|-10|70|32|0|VERTEX|10|5|20|0|30|-12|"
+         "70|32|0|SEQEND",
          "Horizon 2:(0 0 -10)(5 0 -12); ", ""},
-        {"2 x 3 polygon mesh", dxfWithEntities(dxfPairs(mesh)),
+        {"2 x 3 polygon mesh",
+         "0|POLYLINE|70|16|71|2|72|3|0|VERTEX|10|0|20|0|0|VERTEX|10|1|20|0|0|VERTEX|10|2|20|0|0|"
+         "VERTEX|10|0|20|1|0|VERTEX|10|1|20|1|0|VERTEX|10|2|20|1|0|SEQEND",
          "0 3:(0 0 0)(1 0 0)(2 0 0); 0 3:(0 1 0)(1 1 0)(2 1 0); 0 2:(0 0 0)(0 1 0); 0 2:(1 0 0)(1 "
          "1 0); 0 2:(2 0 0)(2 1 0); ",
          ""},
-        {"polyface mesh", dxfWithEntities(dxfPairs(polyface)), "0 3:(0 0 0)(4 0 0)(4 3 0) closed; ",
-         ""},
+        {"polyface mesh",
+         "0|POLYLINE|70|64|0|VERTEX|10|0|20|0|70|192|0|VERTEX|10|4|20|0|70|192|0|VERTEX|10|4|20|3|"
+         "70|192|0|VERTEX|70|128|71|1|72|-2|73|3|0|SEQEND",
+         "0 3:(0 0 0)(4 0 0)(4 3 0) closed; ", ""},
         // Extrusion (0, 0, -1) mirrors x and z.
         {"lightweight polyline upside down",
-         dxfWithEntities(
-             dxfPairs("0|LWPOLYLINE|90|2|70|0|38|3|10|1|20|2|10|4|20|2|210|0|220|0|230|-1")),
+         "0|LWPOLYLINE|90|2|70|0|38|3|10|1|20|2|10|4|20|2|210|0|220|0|230|-1",
          "0 2:(-1 2 -3)(-4 2 -3); ", ""},
-        {"circle", dxfWithEntities(dxfPairs("0|CIRCLE|8|Shafts|10|10|20|20|30|7|40|5")),
+        {"circle", "0|CIRCLE|8|Shafts|10|10|20|20|30|7|40|5",
          "Shafts 72:(15 20 7)(14.98097 19.56422 7) closed; ", chords},
-        {"arc across zero", dxfWithEntities(dxfPairs("0|ARC|10|0|20|0|40|5|50|355|51|5")),
+        {"arc across zero", "0|ARC|10|0|20|0|40|5|50|355|51|5",
          "0 3:(4.98097 -0.43578 0)(5 0 0)(4.98097 0.43578 0); ", chords},
-        {"arc upside down",
-         dxfWithEntities(dxfPairs("0|ARC|10|0|20|0|30|2|40|1|50|0|51|90|210|0|220|0|230|-1")),
+        {"arc upside down", "0|ARC|10|0|20|0|30|2|40|1|50|0|51|90|210|0|220|0|230|-1",
          "0 19:(-1 0 -2)(0 1 -2); ", chords},
-        {"half ellipse",
-         dxfWithEntities(dxfPairs("0|ELLIPSE|10|1|20|1|11|2|21|0|40|0.5|41|0|42|3.14159265358979")),
+        {"half ellipse", "0|ELLIPSE|10|1|20|1|11|2|21|0|40|0.5|41|0|42|3.14159265358979",
          "0 37:(3 1 0)(-1 1 0); ", chords},
-        {"spline by knots", dxfWithEntities(dxfPairs(bspline)), "0 9:(0 0 0)(2 0 0); ", chords},
-        {"spline by fit points",
-         dxfWithEntities(
-             dxfPairs("0|SPLINE|71|3|74|3|11|0|21|0|31|1|11|5|21|5|31|1|11|9|21|0|31|1")),
+        {"spline by knots",
+         "0|SPLINE|70|8|71|2|72|6|73|3|40|0|40|0|40|0|40|1|40|1|40|1|10|0|20|0|10|1|20|2|10|2|20|0",
+         "0 9:(0 0 0)(2 0 0); ", chords},
+        {"spline by fit points", "0|SPLINE|71|3|74|3|11|0|21|0|31|1|11|5|21|5|31|1|11|9|21|0|31|1",
          "0 3:(0 0 1)(5 5 1)(9 0 1); ", chords},
         {"texts",
          dxfWithEntities(dxfPairs("0|TEXT|10|3|20|4|30|5|40|2.5|1|Well A-1|0|MTEXT|10|6|20|7|3") +
                          "{\\fArial|b1;Top}\\P\n" + dxfPairs("1|Sand \\S1^2;")),
          "point (3 4 5) Well A-1; point (6 7 0) Top Sand 1/2; on 0; ", ""},
         {"insert scaled and rotated",
-         withBlocks(block("B", "1", "1", unitLine),
+         withBlocks(block("B", "1", "1", dxfPairs(unit)),
                     dxfPairs("0|INSERT|8|Tops|2|B|10|10|20|10|41|2|42|2|50|90")),
          "Tops 2:(10 10 0)(10 12 0); ", "1 block inserts are drawn with their blocks' contents"},
         {"insert nested",
-         withBlocks(block("B", "1", "1", unitLine) +
+         withBlocks(block("B", "1", "1", dxfPairs(unit)) +
                         block("C", "0", "0", dxfPairs("0|INSERT|2|B|10|0|20|0")),
                     dxfPairs("0|INSERT|2|C|10|100|20|0|30|1")),
          "0 2:(100 0 1)(101 0 1); ", "2 block inserts are drawn with their blocks' contents"},
         {"insert of itself",
-         withBlocks(block("R", "0", "0", unitLine + dxfPairs("0|INSERT|2|R|10|1|20|0")),
+         withBlocks(block("R", "0", "0", dxfPairs(unit + "|0|INSERT|2|R|10|1|20|0")),
                     dxfPairs("0|INSERT|2|R|10|0|20|0")),
          selfInserted,
          "blocks nested deeper than 16 levels (a block that inserts itself?) are not "},
-        {"insert of an unknown block",
-         dxfWithEntities(unitLine + dxfPairs("0|INSERT|2|NONE|10|0|20|0")), "0 2:(1 1 0)(2 1 0); ",
-         "the INSERT names the block 'NONE', which the file does not "},
-        {"circle without radius", dxfWithEntities(unitLine + dxfPairs("0|CIRCLE|10|0|40|-1")),
-         "0 2:(1 1 0)(2 1 0); ", "the CIRCLE lacks its centre or a positive radius; it is not "},
         // Empty blocks that insert each other ten times over would take 10^16 steps; the budget
         // ends it.
-        {"inserts that multiply", withBlocks(block("E", "0", "0", inserts), unitLine + inserts),
+        {"inserts that multiply",
+         withBlocks(block("E", "0", "0", inserts), dxfPairs(unit) + inserts),
          "0 2:(1 1 0)(2 1 0); ", "inserts; the rest are not read"},
+        {"insert of an unknown block", unit + "|0|INSERT|2|NONE|10|0|20|0", "0 2:(1 1 0)(2 1 0); ",
+         "the INSERT names the block 'NONE', which the file does not "},
+        {"circle without radius", unit + "|0|CIRCLE|10|0|40|-1", "0 2:(1 1 0)(2 1 0); ",
+         "the CIRCLE lacks its centre or a positive radius; it is not "},
         // Line 20 holds text where a number belongs: that LINE goes, the others stay.
         {"faults that leave the rest intact",
-         dxfWithEntities(diagonal +
-                         dxfPairs("0|LINE|10|0|20|abc|11|1|21|1|0|LWPOLYLINE|90|5|10|0|"
-                                  "20|0|10|1|20|0") +
-                         diagonal) +
+         dxfWithEntities(dxfPairs(diagonal +
+                                  "|0|LINE|10|0|20|abc|11|1|21|1|0|LWPOLYLINE|90|5|10|0|"
+                                  "20|0|10|1|20|0|" +
+                                  diagonal)) +
              "\x1a",
          "0 2:(0 0 0)(1 1 0); 0 2:(0 0 0)(1 0 0); 0 2:(0 0 0)(1 1 0); ",
          "line 20: 'abc' is not a number; the LINE of line 15 is not read\nline 25: the LWPOLYLINE "
          "declares 5 vertices but has 2; the 2 are read"},
         // A missing SEQEND before the next entity closes the polyline there.
-        {"POLYLINE without SEQEND",
-         dxfWithEntities(dxfPairs("0|POLYLINE|0|VERTEX|10|0|20|0|0|VERTEX|10|1|20|0") + diagonal),
+        {"POLYLINE without SEQEND", "0|POLYLINE|0|VERTEX|10|0|20|0|0|VERTEX|10|1|20|0|" + diagonal,
          "0 2:(0 0 0)(1 0 0); 0 2:(0 0 0)(1 1 0); ", "line 5: the POLYLINE ends without SEQEND"},
         {"binary", binaryDxf(binaryLine + "|0|ENDSEC|0|EOF"), "Faults 2:(1.5 2.5 -3)(4 5 6); ", ""},
         {"binary R12", binaryDxf(binaryLine + "|0|ENDSEC|0|EOF", true),
@@ -241,16 +232,16 @@ TEST(DxfParser, ReadsEachKindOfEntity) {
         // R12 writes Windows-1252, 2007 and newer UTF-8; both may escape as \U+XXXX.
         {"layer names of every era",
          dxfPairs("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_1252|0|ENDSEC") +
-             dxfWithEntities(
-                 dxfPairs("0|POINT|8|Gel\xE4nde|10|0|20|0|0|POINT|8|Gel\xC3\xA4nde 2|10|0|"
-                          "20|0|0|POINT|8|Gel\\U+00E4nde 3|10|0|20|0")),
+             dxfWithEntities(dxfPairs("0|POINT|8|Gel\xE4nde|10|0|20|0|0|POINT|8|Gel\xC3\xA4nde 2|"
+                                      "10|0|20|0|0|POINT|8|Gel\\U+00E4nde 3|10|0|20|0")),
          "point (0 0 0) ; point (0 0 0) ; point (0 0 0) ; on Gel\xC3\xA4nde,Gel\xC3\xA4nde "
          "2,Gel\xC3\xA4nde 3; ",
          ""},
     };
     for (EntityCase const& c : cases) {
         SCOPED_TRACE(c.name);
-        DxfDrawing const d = parsed(c.text);
+        DxfDrawing const d =
+            parsed(c.text.rfind("0|", 0) == 0 ? dxfWithEntities(dxfPairs(c.text)) : c.text);
         EXPECT_EQ(c.drawing, describe(d));
         QString const comments = d.comments.join(QLatin1Char('\n'));
         EXPECT_EQ(c.comment.empty(), comments.isEmpty()) << comments.toStdString();
@@ -300,13 +291,13 @@ TEST(DxfParser, FilesCutShortOrFullOfFaultsSaySo) {
     for (int i = 0; i < 30; ++i) {
         many += dxfPairs("0|LINE|10|0|20|abc|11|1|21|1");
     }
-    DxfDrawing const noisy = parsed(dxfWithEntities(many + unitLine));
+    DxfDrawing const noisy = parsed(dxfWithEntities(many + dxfPairs(unit)));
     EXPECT_EQ(DxfParser::maxComments + 1, noisy.comments.size());
     EXPECT_EQ(QStringLiteral("10 more faults are not listed"), noisy.comments.back());
 }
 
 TEST(DxfParser, FailsWithTheLineWhenTheFileIsNoAsciiDxf) {
-    std::string broken = dxfWithEntities(unitLine);
+    std::string broken = dxfWithEntities(dxfPairs(unit));
     broken.insert(broken.find("11\n"), "x1\n");
     std::vector<std::pair<std::string, char const*>> const cases = {
         {"AutoCAD Binary DXF\r\n\x1a", "binary DXF"},
@@ -452,7 +443,7 @@ TEST_F(DxfReaderTest, CancelLeavesTheDocumentEmpty) {
     // 16 KB).
     std::string entities;
     while (entities.size() < 60 * DxfParser::pollBytes) {
-        entities += unitLine;
+        entities += dxfPairs(unit);
     }
     QString const path = test::writeScratch("large.dxf", dxfWithEntities(entities));
     brkBase::AbstractProgress progress;
