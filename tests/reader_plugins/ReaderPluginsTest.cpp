@@ -5,20 +5,12 @@
 #include "ImportManagerTestPeer.h"
 
 #include "AbstractFileReaderFactory.h"
-#include "TestApplication.h"
+#include "ReaderTestFixture.h"
 #include "base/brkDestructor.h"
-#include "housekeeping/DataSource.h"
-#include "housekeeping/Document.h"
-#include "housekeeping/DocumentManager.h"
 #include "model/GeoObject.h"
-#include "utilities/UrlUtilities.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLibrary>
 #include <gtest/gtest.h>
-
-#include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <memory>
@@ -52,33 +44,31 @@ public:
 
 auto* const plugins = static_cast<Plugins*>(::testing::AddGlobalTestEnvironment(new Plugins));
 
-// A native document written by hand, plain or compressed as qCompress stores
-// it.
+// A native document written by hand, plain or compressed as qCompress stores it.
 QString nativeDocument(char const* name, bool packed) {
     QByteArray const text =
         R"({"format": "quarro-document", "version": 1, "journal": "by hand\n",
         "objects": [{"kind": "PolylineSet", "name": "Outline", "properties": [],
         "polylines": [{"layer": "L1", "closed": true, "points": [0, 0, 0, 1, 0, 0, 1, 1, 0]}]}]})";
-    QString const path = QDir(test::scratchDirectory()).filePath(QString::fromLatin1(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(packed ? QByteArray("QROZ\r\n\x1a\n", 8) + qCompress(text) : text);
-    return path;
+    return test::writeScratch(
+        QString::fromLatin1(name),
+        (packed ? QByteArray("QROZ\r\n\x1a\n", 8) + qCompress(text) : text).toStdString());
 }
 
 struct PluginCase {
     char const* key;
     char const* dataType;
     char const* filterStart; // the description before the extension list
-    QString (*sample)();
-    QString firstObject;
+    char const* sample;      // a file of the test data, or a native document written here
+    char const* firstObject;
 };
 
 void PrintTo(PluginCase const& c, std::ostream* out) {
     *out << c.key;
 }
 
-class ReaderPlugin : public ::testing::TestWithParam<PluginCase> {};
+class ReaderPlugin : public test::ReaderTestFixture,
+                     public ::testing::WithParamInterface<PluginCase> {};
 
 TEST_P(ReaderPlugin, RegistersItsReaderAndReadsASample) {
     PluginCase const& c = GetParam();
@@ -97,48 +87,34 @@ TEST_P(ReaderPlugin, RegistersItsReaderAndReadsASample) {
     EXPECT_FALSE(reader->supported_extentions().empty());
     EXPECT_EQ(patterns + ")", filter.substr(filter.find('('))) << filter;
 
-    std::string const url = utilities::filesystem_to_url(c.sample());
+    QString const sample = QString::fromLatin1(c.sample);
+    QString const path = sample.contains('/')
+                             ? test::dataFile(sample)
+                             : nativeDocument(c.sample, sample.endsWith(QLatin1String("z")));
     QString message;
-    EXPECT_TRUE(reader->verify(url, message).test(AbstractFileReader::VERIFY_ACCEPTED))
+    EXPECT_TRUE(reader->verify(utilities::filesystem_to_url(path), message)
+                    .test(AbstractFileReader::VERIFY_ACCEPTED))
         << message.toStdString();
-
-    housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
-    housekeeping::DocumentId const id = manager.create_document();
-    EXPECT_EQ(AbstractFileReader::IMPORT_OK,
-              reader->import_data(boost::make_shared<housekeeping::DataSource>(url, nullptr), id,
-                                  true, nullptr, false))
+    EXPECT_EQ(AbstractFileReader::IMPORT_OK, read(*reader, {path}))
         << reader->import_summary().toStdString();
-    auto* document = dynamic_cast<housekeeping::Document*>(manager.document_from_id(id));
-    ASSERT_NE(nullptr, document);
-    ASSERT_EQ(1u, document->object_count());
-    EXPECT_EQ(c.firstObject, document->objects().front()->name());
-    manager.destroy_all();
-}
-
-QString data(char const* name) {
-    return test::dataFile(QString::fromLatin1(name));
+    ASSERT_EQ(1u, document().object_count());
+    EXPECT_EQ(QString::fromLatin1(c.firstObject), object<model::GeoObject>(0).name());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     All, ReaderPlugin,
-    ::testing::Values(
-        PluginCase{"WELLS", "Well", "LAS well logs (", [] { return data("las/sample_2.0.las"); },
-                   QStringLiteral("AAAAA_2")},
-        PluginCase{"GRDECL", "Grid", "Eclipse corner-point grids (",
-                   [] { return data("grdecl/snarkgrid.grdecl"); }, QStringLiteral("snarkgrid")},
-        PluginCase{"QRO", "Quarro", "QRO Format (",
-                   [] { return nativeDocument("packed.qroz", true); }, QStringLiteral("Outline")},
-        // Kept out of the dialogs' filter lists, where "QRO" already offers
-        // *.quarro.
-        PluginCase{"QUARRO", "Quarro", "Check",
-                   [] { return nativeDocument("plain.quarro", false); }, QStringLiteral("Outline")},
-        PluginCase{"DXF", "Polyline", "DXF drawings (", [] { return data("dxf/usa.dxf"); },
-                   QStringLiteral("usa.dxf")},
-        PluginCase{"DEMRaster", "Raster", "Raster images and ESRI ASCII grids (",
-                   [] { return data("asc/west_bijou_gully.asc"); },
-                   QStringLiteral("west_bijou_gully.asc")},
-        PluginCase{"GDAL", "GIS", "Vector and raster data through GDAL (",
-                   [] { return data("gdal/wells.shp"); }, QStringLiteral("wells.shp")}),
+    ::testing::Values(PluginCase{"WELLS", "Well", "LAS well logs (", "las/sample_2.0.las",
+                                 "AAAAA_2"},
+                      PluginCase{"GRDECL", "Grid", "Eclipse corner-point grids (",
+                                 "grdecl/snarkgrid.grdecl", "snarkgrid"},
+                      PluginCase{"QRO", "Quarro", "QRO Format (", "packed.qroz", "Outline"},
+                      // Kept out of the dialogs' filter lists, where "QRO" already offers *.quarro.
+                      PluginCase{"QUARRO", "Quarro", "Check", "plain.quarro", "Outline"},
+                      PluginCase{"DXF", "Polyline", "DXF drawings (", "dxf/usa.dxf", "usa.dxf"},
+                      PluginCase{"DEMRaster", "Raster", "Raster images and ESRI ASCII grids (",
+                                 "asc/west_bijou_gully.asc", "west_bijou_gully.asc"},
+                      PluginCase{"GDAL", "GIS", "Vector and raster data through GDAL (",
+                                 "gdal/wells.shp", "wells.shp"}),
     [](auto const& info) { return std::string(info.param.key); });
 
 TEST(ReaderPlugins, GdalComesAfterEveryHandWrittenReader) {

@@ -10,15 +10,15 @@
 #include "housekeeping/DocumentManager.h"
 #include "utilities/UrlUtilities.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QString>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace quarro {
 namespace test {
@@ -26,8 +26,7 @@ namespace test {
 inline std::string readBytes(QString const& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    QByteArray const bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return file.readAll().toStdString();
 }
 
 inline QString writeScratch(QString const& name, std::string const& content) {
@@ -36,6 +35,21 @@ inline QString writeScratch(QString const& name, std::string const& content) {
     EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(content.data(), static_cast<qint64>(content.size()));
     return path;
+}
+
+// Whether the text begins with the prefix; every text begins with an empty one.
+inline bool begins(QString const& text, char const* prefix) {
+    return *prefix == 0 || text.startsWith(QLatin1String(prefix));
+}
+
+// Values as "1 2.5 nan".
+inline std::string joined(std::vector<double> const& values) {
+    std::ostringstream out;
+    for (double const value : values) {
+        out << (out.tellp() > 0 ? " " : "");
+        std::isnan(value) ? out << "nan" : out << value;
+    }
+    return out.str();
 }
 
 // A fresh document per test, destroyed after it, and reading files into it.
