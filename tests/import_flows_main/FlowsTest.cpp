@@ -8,7 +8,6 @@
 #include "AbstractInsertCommandImplementationFactory.h"
 #include "ConcreteProductFactory.h"
 #include "QImportWizardFactory.h"
-#include "RecordingInsertImplementation.h"
 #include "housekeeping/DocumentMessage.h"
 #include "housekeeping/FilesInsertMessage.h"
 #include "model/PointSet.h"

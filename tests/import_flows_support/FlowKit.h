@@ -7,6 +7,7 @@
 #include "QImportWizard.h"
 #include "ScriptedReader.h"
 #include "TestApplication.h"
+#include "WizardTestKit.h"
 #include "base/brkDestructor.h"
 #include "base/brkProductInfo.h"
 #include "housekeeping/AbstractDataInformation.h"
@@ -27,10 +28,7 @@
 #include <memory>
 #include <typeinfo>
 
-// Readable failure messages for texts.
-inline void PrintTo(QString const& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+// Readable failure messages for lists of texts (single texts: WizardTestKit.h).
 inline void PrintTo(QStringList const& texts, std::ostream* os) {
     *os << "{\"" << texts.join(QStringLiteral("\", \"")).toStdString() << "\"}";
 }
