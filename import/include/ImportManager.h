@@ -42,7 +42,6 @@ class DataSource;
 namespace import {
 
 class ImportManagerTestPeer;
-class ImportManagerFlowsTestPeer;
 
 // The import library's face to the host application: the one object that owns the File menu's
 // Open, Insert and Revert actions and the Recent Files submenu, answers the host's main-window,
@@ -128,7 +127,6 @@ private:
     friend class brkBase::TbrkDestructor<ImportManager>;
     friend struct std::default_delete<ImportManager>;
     friend class ImportManagerTestPeer;
-    friend class ImportManagerFlowsTestPeer;
 
     static std::unique_ptr<ImportManager>& get_instance();
     static void destroy_instance();
