@@ -79,25 +79,6 @@ TEST(QuarroImportTest, ImportsEveryFormatAndReportsFailuresAndUsageErrors) {
                                 "\n  WELLS: .*\\*\\.las(.|\n)*\n  QRO: .*\\*\\.qro"));
 }
 
-TEST(QuarroImportTest, AFolderMeansItsFilesAndWhatNoImporterTakesIsSkipped) {
-    QString const well = scratchPath(QStringLiteral("folder/b_well.las"));
-    QString const grid = scratchPath(QStringLiteral("folder/sub/grid.asc"));
-    QFile::copy(dataFile(QStringLiteral("las/sample_2.0.las")), well);
-    QFile::copy(dataFile(QStringLiteral("asc/hugo_site.asc")), grid);
-    QString const notes = writeScratchFile(QStringLiteral("folder/a_notes.txt"), "just notes\n");
-    QString const folder = QFileInfo(well).path();
-    // Listed once, as skipped (a reader's reason may quote the path again).
-    QStringList const skipped = {well + ": OK", "Skipped, as no importer takes them:\n" + notes +
-                                                    ": No importer accepts this file."};
-    QString const flat = quarroImport(
-        {folder}, 0, skipped + QStringList{"1 of 1 files loaded, 0 failed, 1 skipped\n|"});
-    EXPECT_FALSE(flat.contains(grid));
-    EXPECT_EQ(flat.count(notes + QStringLiteral(": ")), 1);
-    quarroImport({"--recursive", folder}, 0,
-                 skipped +
-                     QStringList{grid + ": OK", "2 of 2 files loaded, 0 failed, 1 skipped\n|"});
-}
-
 TEST(QuarroImportTest, SavesOneDocumentThatReadsBack) {
     QString const saved = scratchPath(QStringLiteral("saved/field.qro"));
     QString const las = dataFile(QStringLiteral("las/sample_2.0.las"));

@@ -1,5 +1,5 @@
-// The window after importing the sample files: the map draws the current document, and the
-// screenshot command writes the picture.
+// The window after importing the sample files: the map draws the current document and the
+// screenshot shows it.
 #include "AppTestFiles.h"
 #include "BatchImport.h"
 #include "MainWindow.h"
@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace quarro {
@@ -62,23 +61,6 @@ TEST(AppScreenshotTest, TheMapShowsTheImportedSamples) {
         }
     }
     EXPECT_GT(drawn, area.width() * area.height() / 200);
-}
-
-TEST(AppScreenshotTest, TheScreenshotCommandWritesThePicture) {
-    QString const path = scratchPath(QStringLiteral("command/shot.png"));
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), scratchDirectory() + "/command-config");
-    environment.remove(QStringLiteral("QUARRO_PLUGIN_PATH"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(QUARRO_PROGRAM),
-                  QStringList{"--screenshot", path} + sampleFiles());
-    ASSERT_TRUE(process.waitForFinished(120000));
-    QString const out = QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_EQ(process.exitCode(), 0) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Screenshot saved to %1").arg(path)));
-    EXPECT_GT(QImage(path).width(), 600);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "MapView.h"
 #include "MarkerSetItem.h"
 #include "NativeDocuments.h"
-#include "model/CornerPointGrid.h"
 #include "model/PointSet.h"
 #include "model/PolylineSet.h"
 #include "model/RasterImage.h"
@@ -20,7 +19,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace quarro {
@@ -102,32 +100,6 @@ TEST(AppMapSceneBuilderTest, EachKindBecomesItsItemsInMapCoordinates) {
     EXPECT_NE(shaded.pixel(0, 1), shaded.pixel(2, 0));
 }
 
-TEST(AppMapSceneBuilderTest, GridsShowTheirTopCellsOrTheirOutline) {
-    // A 2 x 1 x 1 grid of unit cells with vertical pillars at (100, 200).
-    std::vector<model::Pillar> pillars;
-    for (double const y : {200.0, 201.0}) {
-        for (double const x : {100.0, 101.0, 102.0}) {
-            pillars.push_back(model::Pillar{{x, y, 0.0}, {x, y, 10.0}});
-        }
-    }
-    model::CornerPointGrid grid;
-    grid.setGeometry(2, 1, 1, pillars, std::vector<double>(16, 0.0));
-    QPainterPath const cells = app::MapSceneBuilder::grid_outline(grid);
-    EXPECT_EQ(cells.boundingRect(), QRectF(100, 200, 2, 1));
-    // Two cells: each a closed outline of four corners (move, three lines, close). Over the
-    // column limit only the 6 outer edges are drawn, a move and a line each.
-    EXPECT_EQ(cells.elementCount(), 2 * 5);
-    QPainterPath const outline = app::MapSceneBuilder::grid_outline(grid, 1);
-    EXPECT_EQ(outline.boundingRect(), cells.boundingRect());
-    EXPECT_EQ(outline.elementCount(), 6 * 2);
-    // An inactive column draws nothing; map axes move the grid to its map place.
-    grid.setActiveFlags({false, true});
-    EXPECT_EQ(app::MapSceneBuilder::grid_outline(grid).boundingRect(), QRectF(101, 200, 1, 1));
-    grid.setActiveFlags({true, true});
-    grid.setMapAxes({5000, 7001, 5000, 7000, 5001, 7000});
-    EXPECT_EQ(app::MapSceneBuilder::grid_outline(grid).boundingRect(), QRectF(5100, 7200, 2, 1));
-}
-
 std::vector<double> ramp(int n, double from, double step, int gap_at = -1) {
     std::vector<double> values(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
@@ -186,29 +158,6 @@ TEST(LogTrackTraceTest, TracesOnePointPairPerRowAndBreaksAtNulls) {
             EXPECT_NEAR(runs.front().front().x(), row.first_x, 1e-6);
             EXPECT_NEAR(runs.back().back().x(), row.last_x, 1e-6);
         }
-    }
-}
-
-// A long noisy curve with scattered nulls traced with block extremes (depths in order) and
-// sample by sample (the last depth missing, so their order is unknown): the same lines.
-TEST(LogTrackTraceTest, BlocksTraceWhatTheSamplesTrace) {
-    int const n = 100000;
-    std::vector<double> values(n);
-    for (int i = 0; i < n; ++i) {
-        values[i] = (i * 7919) % 1000 == 3 ? nan : std::sin(i * 0.37) * std::exp((i % 977) / 500.0);
-    }
-    values.back() = nan;
-    model::Well blocked;
-    model::Well sampled;
-    blocked.setCurves({"DEPT", "M", "", ramp(n, 100, 0.1)}, {{"C", "", "", values}});
-    sampled.setCurves({"DEPT", "M", "", ramp(n, 100, 0.1, n - 1)}, {{"C", "", "", values}});
-    for (bool const logarithmic : {false, true}) {
-        std::vector<QPolygonF> a;
-        std::vector<QPolygonF> b;
-        app::LogTrackRenderer(blocked).trace(0, logarithmic, 100, 10100, QRectF(0, 0, 80, 300), a);
-        app::LogTrackRenderer(sampled).trace(0, logarithmic, 100, 10100, QRectF(0, 0, 80, 300), b);
-        EXPECT_GT(a.size(), 10u);
-        EXPECT_EQ(a, b) << (logarithmic ? "logarithmic" : "linear");
     }
 }
 

@@ -1,11 +1,9 @@
-// What the window shows of the data: the log view, properties, map legend and status, journal and
-// empty state, driven through the panel and the map as a user would; and objects that hold nothing
-// drawable.
+// What the window shows of the data: the log view, properties, map legend, status and empty
+// state, driven through the panel and the map as a user would.
 #include "AppTestFiles.h"
 #include "BatchImport.h"
 #include "DataViews.h"
 #include "DocumentPanel.h"
-#include "JournalPanel.h"
 #include "LogView.h"
 #include "MainWindow.h"
 #include "MapView.h"
@@ -19,11 +17,9 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <boost/make_shared.hpp>
@@ -63,9 +59,8 @@ boost::shared_ptr<model::Well> well(QString const& name, std::size_t n,
     return result;
 }
 
-// An n x n x 2 grid of unit cells at (x0, y0), property PORO = i + 10 j + 100 k (or NaN).
-boost::shared_ptr<model::CornerPointGrid> grid(int n, double x0, bool active = true,
-                                               bool nan_property = false) {
+// An n x n x 2 grid of unit cells at (x0, y0), property PORO = i + 10 j + 100 k.
+boost::shared_ptr<model::CornerPointGrid> grid(int n, double x0) {
     std::vector<model::Pillar> pillars;
     for (int j = 0; j <= n; ++j) {
         for (int i = 0; i <= n; ++i) {
@@ -80,10 +75,10 @@ boost::shared_ptr<model::CornerPointGrid> grid(int n, double x0, bool active = t
     auto result = boost::make_shared<model::CornerPointGrid>();
     result->setName(QStringLiteral("G"));
     result->setGeometry(n, n, 2, pillars, zcorn);
-    result->setActiveFlags(std::vector<bool>(result->cellCount(), active));
+    result->setActiveFlags(std::vector<bool>(result->cellCount(), true));
     std::vector<double> poro(result->cellCount());
     for (std::size_t c = 0; c < poro.size(); ++c) {
-        poro[c] = nan_property ? nan : double(c % n + 10 * ((c / n) % n) + 100 * (c / layer));
+        poro[c] = double(c % n + 10 * ((c / n) % n) + 100 * (c / layer));
     }
     result->addProperty(QStringLiteral("PORO"), poro);
     return result;
@@ -201,28 +196,6 @@ TEST(AppViewsTest, GridPropertyColoursTheMapWithALegendOfItsRange) {
         << rows.join('\n').toStdString();
 }
 
-TEST(AppViewsTest, JournalShowsTheCurrentDocumentsJournal) {
-    app::MainWindow& window = *startedApp().window;
-    resetDocuments();
-    QTextBrowser* const journal = window.data_views()->journal_panel()->text_view();
-    EXPECT_TRUE(journal->toPlainText().isEmpty());
-    currentDocument().add_object(well(QStringLiteral("J"), 3, {}));
-    currentDocument().journal("Imported field.las\n", false);
-    QString const shown = journal->toPlainText();
-    // The entry says when it was added.
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\n"
-                                                  "Imported field\\.las"))
-                    .match(shown)
-                    .hasMatch())
-        << shown.toStdString();
-    // Another current document shows its own journal; the first one's comes back with it.
-    housekeeping::DocumentId const first = currentDocument().id();
-    housekeeping::DocumentManager::instance().create_document();
-    EXPECT_TRUE(journal->toPlainText().isEmpty());
-    housekeeping::DocumentManager::instance().current_document(first);
-    EXPECT_EQ(journal->toPlainText(), shown);
-}
-
 TEST(AppViewsTest, PanelAndMapFollowTheDocuments) {
     app::MainWindow& window = *startedApp().window;
     app::MapView* const map = window.map_view();
@@ -287,39 +260,6 @@ TEST(AppViewsTest, PanelAndMapFollowTheDocuments) {
     emit tree->itemClicked(tree->topLevelItem(0), 0);
     EXPECT_EQ(documents.current_document_id(), loaded.id());
     EXPECT_EQ(map->drawn_objects(), 4);
-}
-
-// Objects with nothing (or something odd) to draw: selecting, zooming and painting them neither
-// crashes nor hangs, and the views say what there is.
-TEST(AppViewsTest, OddObjectsDisplayWithoutCrashAndTheViewsSayWhatThereIs) {
-    app::MainWindow& window = *startedApp().window;
-    struct Row {
-        boost::shared_ptr<model::GeoObject> object;
-        char const* property_row;
-        bool on_map;
-    };
-    std::vector<Row> const rows = {{well("N", 50, {{"GR", [](std::size_t) { return nan; }}}),
-                                    "GR: GAPI · 0 of 50 samples · no values", false},
-                                   {well("O", 1, {{"ILD", [](std::size_t) { return 5.0; }}}, 1, 2),
-                                    "ILD: OHMM · 1 of 1 samples · 5 – 5", true},
-                                   {grid(3, 0, true, true), "PORO: no values", true},
-                                   {grid(3, 0, false), "Active cells: 0", false},
-                                   {grid(2, 1e12), "Cells: 8", true}};
-    for (Row const& row : rows) {
-        SCOPED_TRACE(row.property_row);
-        resetDocuments();
-        currentDocument().add_object(row.object);
-        QCoreApplication::processEvents();
-        window.data_views()->select(row.object);
-        window.data_views()->zoom_to_selection();
-        window.data_views()->log_view()->zoom_by(1e9, 0.0);
-        window.data_views()->log_view()->scroll_by(1e300);
-        EXPECT_FALSE(window.grab().toImage().isNull());
-        EXPECT_TRUE(propertyRows(window).contains(QString::fromUtf8(row.property_row)))
-            << propertyRows(window).join('\n').toStdString();
-        EXPECT_EQ(window.map_view()->drawn_objects(), row.on_map ? 1 : 0);
-        EXPECT_EQ(window.map_view()->note().isEmpty(), row.on_map);
-    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// The window as a user meets it: the start-up, the title and its modified mark, files dropped on
-// it, Undo and Redo of an insert, the recent documents; Save, Save As and their failures, and the
-// questions before unsaved changes are lost.
+// The window as a user meets it: the start-up, the title and its modified mark, Undo and Redo of
+// an insert, the recent documents, Save and Save As, and the questions before unsaved changes are
+// lost.
 #include "AppTestFiles.h"
 #include "BatchImport.h"
 #include "DocumentPanel.h"
@@ -8,7 +8,6 @@
 #include "MainWindow.h"
 #include "ModalDialogHelper.h"
 #include "StartedApp.h"
-#include "WizardWatcher.h"
 #include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/AbstractDataInformationFactory.h"
 #include "housekeeping/DataSource.h"
@@ -19,11 +18,8 @@
 #include "utilities/UrlUtilities.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QMenu>
-#include <QMimeData>
 #include <QTreeWidget>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -77,43 +73,6 @@ TEST(AppStartupTest, LoadsThePluginsFirstAndFillsTheMenus) {
     QStringList const edit = menuTexts(*app.window->edit_menu());
     ASSERT_EQ(edit.size(), 2);
     EXPECT_TRUE(edit[0].startsWith(QStringLiteral("&Undo")) && edit[1].startsWith("&Redo"));
-}
-
-TEST(AppWindowTest, DropIsAcceptedAtOnceAndOpenedFromTheEventLoop) {
-    app::MainWindow& window = *startedApp().window;
-    resetDocuments();
-    QString const path = writeScratchFile(QStringLiteral("drop/dropped.apptest"), "1 2 0\n");
-    int drops = 0;
-    QMetaObject::Connection const recording = QObject::connect(
-        &window, &app::MainWindow::dropped, [&drops, &path](utilities::UrlList const& urls) {
-            ++drops;
-            EXPECT_EQ(urls, utilities::UrlList{utilities::filesystem_to_url(path)});
-        });
-    app::WizardWatcher watcher(true);
-    // A local file is taken; a web address is not.
-    for (QUrl const& url :
-         {QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://e.com/a.apptest"))}) {
-        QMimeData mime;
-        mime.setUrls({url});
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(&window, &enter);
-        EXPECT_EQ(enter.isAccepted(), url.isLocalFile());
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        drop.ignore();
-        QApplication::sendEvent(&window, &drop);
-        EXPECT_EQ(drop.isAccepted(), url.isLocalFile());
-        // The source of the drag is free again before anything is opened.
-        EXPECT_EQ(drops, 0);
-        EXPECT_TRUE(watcher.take_runs().empty());
-    }
-    // The manager ran the wizard over the file, once.
-    ASSERT_TRUE(ModalDialogHelper::waitFor([] { return currentDocument().object_count() == 1; }));
-    EXPECT_EQ(objectNames(currentDocument()), QStringList{"dropped.apptest:1"});
-    EXPECT_EQ(watcher.take_runs().size(), 1u);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(drops, 1);
-    QObject::disconnect(recording);
 }
 
 TEST(AppWindowTest, EditMenuUndoesAndRedoesAnInsertAndAFailedInsertChangesNothing) {
@@ -239,31 +198,6 @@ TEST(AppSaveTest, SavedDocumentsReadBackAndComeFromTheirFile) {
     QString const compressed = scratchPath(QStringLiteral("save/field.qroz"));
     ASSERT_TRUE(window.save_document(document.id(), compressed));
     EXPECT_TRUE(readFile(compressed).startsWith("QROZ"));
-}
-
-TEST(AppSaveTest, AFailedSaveSaysWhyAndLeavesTheOldFileAndTheDocumentAlone) {
-    app::MainWindow& window = *startedApp().window;
-    housekeeping::Document& document = filledDocument();
-    boost::shared_ptr<housekeeping::DataSource> const source_before = document.datasource();
-    // A name of 250 characters: the file exists, but the temporary file beside it, whose name is
-    // longer, cannot be made, whoever runs the test. Then a folder where the file should be, and
-    // a file where a folder should be.
-    QString const old_file = writeScratchFile(
-        QStringLiteral("failed/") + QString(246, QLatin1Char('x')) + ".qro", "the old document\n");
-    QString const folder = scratchPath(QStringLiteral("failed/folder.qro/x"));
-    QString const below_file = writeScratchFile(QStringLiteral("failed/plain"), "x") + "/a.qro";
-    for (QString const& target : {old_file, QFileInfo(folder).path(), below_file}) {
-        ModalDialogHelper helper;
-        helper.pressMessageBoxButton(QMessageBox::Ok);
-        EXPECT_FALSE(window.save_document(document.id(), target)) << target.toStdString();
-        ASSERT_EQ(helper.messageBoxes().size(), 1);
-        EXPECT_TRUE(helper.messageBoxes().first().contains(QStringLiteral("could not be saved")))
-            << helper.messageBoxes().first().toStdString();
-        EXPECT_TRUE(document.is_modified());
-        EXPECT_EQ(document.datasource(), source_before);
-    }
-    EXPECT_EQ(readFile(old_file), QByteArray("the old document\n"));
-    EXPECT_TRUE(QFileInfo(QFileInfo(folder).path()).isDir());
 }
 
 // File > Close asks about the current document, File > Quit once about every changed one.
