@@ -67,16 +67,13 @@ TEST(TextDecoder, BrokenUtf16FailsWithAReason) {
     std::string_view text;
     TextDecoder::Encoding encoding;
     QString error;
-    EXPECT_FALSE(TextDecoder::prepare(std::string("\xFF\xFE"
-                                                  "a\0b",
-                                                  5),
-                                      storage, text, encoding, error));
-    EXPECT_EQ(QStringLiteral("the UTF-16 text ends in half a character"), error);
-    EXPECT_FALSE(TextDecoder::prepare(std::string("\xFF\xFE\x00\xDC"
-                                                  "a\0",
-                                                  6),
-                                      storage, text, encoding, error));
-    EXPECT_EQ(QStringLiteral("the UTF-16 text holds a broken surrogate pair at byte 2"), error);
+    for (auto const& [bytes, reason] : std::vector<std::pair<std::string, char const*>>{
+             {std::string("\xFF\xFE\x61\0b", 5), "ends in half a character"},
+             {std::string("\xFF\xFE\x00\xDC\x61\0", 6),
+              "holds a broken surrogate pair at byte 2"}}) {
+        EXPECT_FALSE(TextDecoder::prepare(bytes, storage, text, encoding, error));
+        EXPECT_EQ(QStringLiteral("the UTF-16 text ") + QLatin1String(reason), error);
+    }
     // A pair whole: U+1F600 as four bytes of UTF-8.
     ASSERT_TRUE(TextDecoder::prepare(std::string("\xFE\xFF\xD8\x3D\xDE\x00", 6), storage, text,
                                      encoding, error));

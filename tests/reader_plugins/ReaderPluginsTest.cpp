@@ -84,7 +84,6 @@ TEST_P(ReaderPlugin, RegistersItsReaderAndReadsASample) {
     for (std::string const& extension : reader->supported_extentions()) {
         patterns += (patterns.empty() ? "(*." : " *.") + extension;
     }
-    EXPECT_FALSE(reader->supported_extentions().empty());
     EXPECT_EQ(patterns + ")", filter.substr(filter.find('('))) << filter;
 
     QString const sample = QString::fromLatin1(c.sample);
@@ -120,7 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReaderPlugins, GdalComesAfterEveryHandWrittenReader) {
     std::vector<std::string> const keys = AbstractFileReaderFactory::products();
     ASSERT_NE(keys.end(), std::find(keys.begin(), keys.end(), "GDAL"));
-    ASSERT_NE(keys.end(), std::find(keys.begin(), keys.end(), "DEMRaster"));
     // The order of the file dialogs' filter list, from which the user picks an
     // importer.
     EXPECT_EQ("GDAL", import::ImportManagerTestPeer::sorted(keys).back());
