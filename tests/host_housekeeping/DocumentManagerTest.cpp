@@ -148,9 +148,6 @@ TEST_F(DocumentManagerTest, ModifiedDocumentIsDiscardedOnlyWhenTheUserAgrees) {
         EXPECT_EQ(c.destroyed, manager().destroy_document(a, c.discard, false, c.ask, {}));
         EXPECT_EQ(!c.destroyed, manager().document_exists(a));
         EXPECT_EQ(c.answer != QMessageBox::NoButton ? 1 : 0, helper.messageBoxes().size());
-        if (!helper.messageBoxes().isEmpty()) {
-            EXPECT_TRUE(helper.messageBoxes().at(0).contains(QStringLiteral("Discard changes?")));
-        }
         EXPECT_TRUE(helper.unexpected().isEmpty());
         manager().destroy_all();
     }

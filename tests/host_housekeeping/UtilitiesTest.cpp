@@ -1,21 +1,17 @@
-#include "TestApplication.h"
 #include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/AbstractDataInformationFactory.h"
 #include "housekeeping/DataSource.h"
 #include "housekeeping/ErrorProtocol.h"
 #include "housekeeping/RecentDocumentsQueue.h"
-#include "utilities/Exception.h"
 #include "utilities/UrlUtilities.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
 
-#include <sstream>
 #include <string>
+#include <utility>
 
 using namespace quarro;
 using namespace quarro::housekeeping;
@@ -23,19 +19,16 @@ using namespace quarro::housekeeping;
 TEST(UrlUtilities, PathsAndUrlsConvertBothWays) {
     // Local paths survive the round trip; URLs are written as Qt writes them, in UTF-8, with the
     // characters that would change a URL's meaning escaped.
-    struct Written {
-        char const* path;
-        char const* url;
-    };
-    for (Written const& w :
+    using Written = std::pair<char const*, char const*>;
+    for (auto const& [path, written] :
          {Written{"/data/my wells/a.las", "file:///data/my wells/a.las"},
           Written{"/data/g\xc3\xa9o/\xe5\x9c\xb0.las", "file:///data/g\xc3\xa9o/\xe5\x9c\xb0.las"},
           Written{"/data/x#y%.las", "file:///data/x%23y%25.las"}}) {
-        SCOPED_TRACE(w.path);
-        std::string const url = utilities::filesystem_to_url(QString::fromUtf8(w.path));
-        EXPECT_EQ(w.url, url);
-        EXPECT_EQ(QString::fromUtf8(w.path), utilities::url_to_filesystem(url));
-        EXPECT_EQ(QFileInfo(QString::fromUtf8(w.path)).fileName().toStdString(),
+        SCOPED_TRACE(path);
+        std::string const url = utilities::filesystem_to_url(QString::fromUtf8(path));
+        EXPECT_EQ(written, url);
+        EXPECT_EQ(QString::fromUtf8(path), utilities::url_to_filesystem(url));
+        EXPECT_EQ(QFileInfo(QString::fromUtf8(path)).fileName().toStdString(),
                   utilities::file_from_url(url));
     }
     // Escaped forms written by other programs are read; bare paths are taken as they are; other
@@ -46,43 +39,6 @@ TEST(UrlUtilities, PathsAndUrlsConvertBothWays) {
               utilities::url_to_filesystem("/data/a b%20c#d.las"));
     EXPECT_TRUE(utilities::url_to_filesystem("http://example.com/a.las").isEmpty());
     EXPECT_TRUE(utilities::file_from_url("file:///data/folder/").empty());
-}
-
-TEST(Exception, LogTextNamesCodeMessageAndPositionsAndGoesToTheProtocolWhenCaught) {
-    ErrorProtocol::instance().clear();
-    Exception e(42, "the reader gave up", "import/src/Reader", 17);
-    e.caught_here("import/src/Loader", 99);
-    std::ostringstream os;
-    e.log_information(os);
-    for (char const* part :
-         {"42", "the reader gave up", "import/src/Reader:17", "import/src/Loader:99"}) {
-        EXPECT_NE(std::string::npos, os.str().find(part)) << part;
-    }
-    EXPECT_EQ(QString::fromStdString(os.str()).trimmed().split(QLatin1Char('\n')),
-              ErrorProtocol::instance().lines());
-}
-
-TEST(ErrorProtocol, KeepsWhatWasLoggedAndAppendsItToTheLogFile) {
-    ErrorProtocol& protocol = ErrorProtocol::instance();
-    protocol.clear();
-    QString const file = QDir(test::scratchDirectory()).filePath(QStringLiteral("quarro.log"));
-    QFile::remove(file); // the log file is appended to
-    ASSERT_TRUE(protocol.set_log_file(file));
-    protocol.log_assert("parent", "void f(QWidget*)", "import/src/ImportManager", 243);
-    protocol.log_message("first line\nsecond line\n");
-    QStringList const expected = {
-        QStringLiteral(
-            "ASSERT \"parent\" failed in void f(QWidget*) (import/src/ImportManager:243)"),
-        QStringLiteral("first line"), QStringLiteral("second line")};
-    EXPECT_EQ(expected, protocol.lines());
-    // The file is flushed line by line, so it can be read while the log is still open.
-    QFile log(file);
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly | QIODevice::Text));
-    EXPECT_EQ(expected.join(QLatin1Char('\n')) + QLatin1Char('\n'),
-              QString::fromUtf8(log.readAll()));
-    // A log file that cannot be opened is refused with a reason in the log.
-    EXPECT_FALSE(protocol.set_log_file(file + QStringLiteral(".missing/x.log")));
-    EXPECT_TRUE(protocol.lines().last().startsWith(QStringLiteral("Cannot open the log file")));
 }
 
 namespace {
