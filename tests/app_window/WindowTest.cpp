@@ -1,6 +1,6 @@
-// The window as a user meets it: the start-up, the title and its modified mark, Undo and Redo of
-// an insert, the recent documents, Save and Save As, and the questions before unsaved changes are
-// lost.
+// The window as a user meets it: the start-up, the title and its modified mark, files dropped on
+// it, Undo and Redo of an insert, the recent documents, Save and Save As, and the questions before
+// unsaved changes are lost.
 #include "AppTestFiles.h"
 #include "BatchImport.h"
 #include "DocumentPanel.h"
@@ -8,6 +8,7 @@
 #include "MainWindow.h"
 #include "ModalDialogHelper.h"
 #include "StartedApp.h"
+#include "WizardWatcher.h"
 #include "housekeeping/AbstractDataInformation.h"
 #include "housekeeping/AbstractDataInformationFactory.h"
 #include "housekeeping/DataSource.h"
@@ -18,8 +19,11 @@
 #include "utilities/UrlUtilities.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMimeData>
 #include <QTreeWidget>
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -73,6 +77,43 @@ TEST(AppStartupTest, LoadsThePluginsFirstAndFillsTheMenus) {
     QStringList const edit = menuTexts(*app.window->edit_menu());
     ASSERT_EQ(edit.size(), 2);
     EXPECT_TRUE(edit[0].startsWith(QStringLiteral("&Undo")) && edit[1].startsWith("&Redo"));
+}
+
+TEST(AppWindowTest, DropIsAcceptedAtOnceAndOpenedFromTheEventLoop) {
+    app::MainWindow& window = *startedApp().window;
+    resetDocuments();
+    QString const path = writeScratchFile(QStringLiteral("drop/dropped.apptest"), "1 2 0\n");
+    int drops = 0;
+    QMetaObject::Connection const recording = QObject::connect(
+        &window, &app::MainWindow::dropped, [&drops, &path](utilities::UrlList const& urls) {
+            ++drops;
+            EXPECT_EQ(urls, utilities::UrlList{utilities::filesystem_to_url(path)});
+        });
+    app::WizardWatcher watcher(true);
+    // A local file is taken; a web address is not.
+    for (QUrl const& url :
+         {QUrl::fromLocalFile(path), QUrl(QStringLiteral("https://e.com/a.apptest"))}) {
+        QMimeData mime;
+        mime.setUrls({url});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        EXPECT_EQ(enter.isAccepted(), url.isLocalFile());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        drop.ignore();
+        QApplication::sendEvent(&window, &drop);
+        EXPECT_EQ(drop.isAccepted(), url.isLocalFile());
+        // The source of the drag is free again before anything is opened.
+        EXPECT_EQ(drops, 0);
+        EXPECT_TRUE(watcher.take_runs().empty());
+    }
+    // The manager ran the wizard over the file, once.
+    ASSERT_TRUE(ModalDialogHelper::waitFor([] { return currentDocument().object_count() == 1; }));
+    EXPECT_EQ(objectNames(currentDocument()), QStringList{"dropped.apptest:1"});
+    EXPECT_EQ(watcher.take_runs().size(), 1u);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(drops, 1);
+    QObject::disconnect(recording);
 }
 
 TEST(AppWindowTest, EditMenuUndoesAndRedoesAnInsertAndAFailedInsertChangesNothing) {
