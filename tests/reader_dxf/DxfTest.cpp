@@ -258,11 +258,7 @@ TEST(DxfParser, DrawsBulgesAsArcs) {
 TEST(DxfParser, CrlfChangesNothingAndFilesCutShortOrFullOfFaultsSaySo) {
     std::string const text =
         test::readBytes(test::dataFile(QStringLiteral("dxf/POLI-ALL210_12.DXF")));
-    std::string crlf;
-    for (char c : text) {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
-    EXPECT_EQ(describe(parsed(text)), describe(parsed(crlf)));
+    EXPECT_EQ(describe(parsed(text)), describe(parsed(test::withCrlf(text))));
 
     // A file cut short in a POLYLINE keeps what came before, and says so.
     DxfDrawing const shortened = parsed(text.substr(0, text.find("VERTEX", text.size() * 3 / 4)));
@@ -429,10 +425,8 @@ TEST_F(DxfReaderTest, CancelLeavesTheDocumentEmpty) {
         entities += dxfPairs(unit);
     }
     QString const path = test::writeScratch("large.dxf", dxfWithEntities(entities));
-    brkBase::AbstractProgress progress;
-    progress.cancel();
     DxfReader reader;
-    EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED, read(reader, {path}, &progress));
+    EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED, readCancelled(reader, {path}));
     EXPECT_EQ(0u, document().object_count());
 }
 

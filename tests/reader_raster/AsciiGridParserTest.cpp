@@ -95,13 +95,9 @@ TEST(AsciiGridParser, ReadsGridsAndRepairsWhatItCan) {
 TEST(AsciiGridParser, ReadsTheSampleGrids) {
     std::string const bijou =
         test::readBytes(test::dataFile(QStringLiteral("asc/west_bijou_gully.asc")));
-    // CRLF line ends and a closing 0x1A byte change nothing.
-    std::string crlf;
-    for (char c : bijou) {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
-    // Its size, place, range and NODATA count show in the reader's summary.
-    for (std::string const& text : {bijou, crlf + "\x1a"}) {
+    // CRLF line ends and a closing 0x1A byte change nothing; the grid's size, place, range and
+    // NODATA count are checked through the reader's summary.
+    for (std::string const& text : {bijou, test::withCrlf(bijou) + "\x1a"}) {
         AsciiGridParser parser;
         ASSERT_EQ(AsciiGridParser::Outcome::Read, parser.parse(text));
         // The file's line 41 of data (row 40 from the north) is the surface's row 88 - 40.

@@ -191,10 +191,8 @@ TEST_F(DemRasterReaderTest, FailsOrCancelsWithoutTouchingTheDocument) {
         big += (i % 500 == 499) ? "1.25\n" : "1.25 ";
     }
     QString const large = test::writeScratch(QStringLiteral("large.asc"), big);
-    brkBase::AbstractProgress cancelled;
-    cancelled.cancel();
     DemRasterReader cancelling;
-    EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED, read(cancelling, {large}, &cancelled));
+    EXPECT_EQ(AbstractFileReader::IMPORT_CANCELLED, readCancelled(cancelling, {large}));
     EXPECT_EQ(0u, document().object_count());
 }
 

@@ -52,6 +52,15 @@ inline std::string joined(std::vector<double> const& values) {
     return out.str();
 }
 
+// The text with every line end made CRLF.
+inline std::string withCrlf(std::string const& text) {
+    std::string crlf;
+    for (char const c : text) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    return crlf;
+}
+
 // A fresh document per test, destroyed after it, and reading files into it.
 class ReaderTestFixture : public ::testing::Test {
 protected:
@@ -76,6 +85,13 @@ protected:
         boost::shared_ptr<housekeeping::DataSource> const source(
             new housekeeping::DataSource(utilities::filesystem_to_url(paths), nullptr));
     return reader.import_data(source, m_id, true, progress, false);
+}
+// Reads with a progress that was cancelled before the read began.
+import::AbstractFileReader::ImportState
+readCancelled(import::AbstractFileReader& reader, QStringList const& paths) {
+    brkBase::AbstractProgress cancelled;
+    cancelled.cancel();
+    return read(reader, paths, &cancelled);
 }
 
 housekeeping::DocumentId m_id;
